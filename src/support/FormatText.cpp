@@ -1,0 +1,31 @@
+#include "support/FormatText.h"
+
+namespace ndlemo::detail {
+
+std::string FormatArgs(std::string_view format, const std::vector<std::string>& args) {
+    std::string out;
+    out.reserve(format.size() + 32);
+    size_t next = 0;
+    for (size_t i = 0; i < format.size(); ++i) {
+        char c = format[i];
+        if (c == '%' && i + 1 < format.size()) {
+            char spec = format[i + 1];
+            if (spec == '%') {
+                out += '%';
+                ++i;
+                continue;
+            }
+            if (spec == 's' || spec == 'd' || spec == 'u') {
+                if (next < args.size())
+                    out += args[next];
+                ++next;
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+} // namespace ndlemo::detail

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ndlemo {
+
+// Text is UTF-8 inside the program; these are the edges to the single-byte code pages.
+
+// Windows-1250 bytes to UTF-8 (the five unassigned bytes map to the C1 controls of the same code).
+[[nodiscard]] std::string Cp1250ToUtf8(std::string_view bytes);
+// UTF-8 to Windows-1250; characters without a byte there, and malformed sequences, become "?".
+[[nodiscard]] std::string Utf8ToCp1250(std::string_view text);
+// A line of a batch file (code page 852): its Czech letters translated to Windows-1250, then to UTF-8.
+[[nodiscard]] std::string BatchLineToUtf8(std::string_view bytes);
+
+// Number of characters (code points) of UTF-8 text.
+[[nodiscard]] size_t Utf8Length(std::string_view text);
+// Byte offset of the character with the given index (the text's size when past its end).
+[[nodiscard]] size_t Utf8Offset(std::string_view text, size_t charIndex);
+// The characters [start, start + count) of UTF-8 text.
+[[nodiscard]] std::string_view Utf8Mid(std::string_view text, size_t start, size_t count);
+[[nodiscard]] inline std::string_view Utf8Left(std::string_view text, size_t count) {
+    return Utf8Mid(text, 0, count);
+}
+
+} // namespace ndlemo
