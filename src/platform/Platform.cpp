@@ -48,7 +48,9 @@ fs::path ProgramPath() {
     return ec ? fs::path() : p;
 }
 
-fs::path ProgramDir() { return ProgramPath().parent_path(); }
+fs::path ProgramDir() {
+    return ProgramPath().parent_path();
+}
 
 std::string UserName() {
     std::array<char, 16384> buffer{};

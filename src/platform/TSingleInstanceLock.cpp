@@ -13,12 +13,15 @@ TSingleInstanceLock::TSingleInstanceLock(std::string name, fs::path lockDir) {
     if (lockDir.empty()) {
         const char* runtime = std::getenv("XDG_RUNTIME_DIR");
         std::error_code ec;
-        lockDir = runtime && *runtime && fs::is_directory(runtime, ec) ? fs::path(runtime) : fs::temp_directory_path(ec);
+        lockDir =
+            runtime && *runtime && fs::is_directory(runtime, ec) ? fs::path(runtime) : fs::temp_directory_path(ec);
     }
     m_Path = lockDir / (name + ".lock");
 }
 
-TSingleInstanceLock::~TSingleInstanceLock() { Release(); }
+TSingleInstanceLock::~TSingleInstanceLock() {
+    Release();
+}
 
 bool TSingleInstanceLock::TryAcquire() {
     if (m_Fd >= 0)

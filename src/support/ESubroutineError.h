@@ -9,7 +9,8 @@ class ESubroutineError : public ELevelException {
 public:
     explicit ESubroutineError(const std::string& message) : ELevelException(256, message) {}
     template <typename... Args>
-    ESubroutineError(std::string_view format, const Args&... args) : ELevelException(256, FormatText(format, args...)) {}
+    ESubroutineError(std::string_view format, const Args&... args)
+        : ELevelException(256, FormatText(format, args...)) {}
 };
 
 } // namespace ndlemo

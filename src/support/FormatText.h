@@ -10,11 +10,21 @@ namespace ndlemo {
 namespace detail {
 std::string FormatArgs(std::string_view format, const std::vector<std::string>& args);
 
-inline std::string FormatArg(std::string_view s) { return std::string(s); }
-inline std::string FormatArg(const char* s) { return std::string(s); }
-inline std::string FormatArg(const std::string& s) { return s; }
-inline std::string FormatArg(char c) { return std::string(1, c); }
-template <std::integral T> std::string FormatArg(T v) { return std::to_string(v); }
+inline std::string FormatArg(std::string_view s) {
+    return std::string(s);
+}
+inline std::string FormatArg(const char* s) {
+    return std::string(s);
+}
+inline std::string FormatArg(const std::string& s) {
+    return s;
+}
+inline std::string FormatArg(char c) {
+    return std::string(1, c);
+}
+template <std::integral T> std::string FormatArg(T v) {
+    return std::to_string(v);
+}
 } // namespace detail
 
 // Fills the %s and %d (also %u) place holders of a message in order; "%%" is a percent sign.

@@ -24,6 +24,8 @@ TDateTime TClock::Now() {
                                 local.tm_sec, static_cast<int>(ms));
 }
 
-void TClock::SetNow(std::optional<TDateTime> fixed) { Fixed() = fixed; }
+void TClock::SetNow(std::optional<TDateTime> fixed) {
+    Fixed() = fixed;
+}
 
 } // namespace ndlemo

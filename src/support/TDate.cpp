@@ -30,7 +30,9 @@ void CivilFromDays(int64_t z, int& year, int& month, int& day) {
 constexpr int64_t EpochOffset = -25569;
 } // namespace
 
-bool TDate::IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool TDate::IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int TDate::DaysInMonth(int year, int month) {
     static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -51,7 +53,9 @@ bool TDate::TryFromYmd(int year, int month, int day, TDate& out) {
     return true;
 }
 
-void TDate::Decode(int& year, int& month, int& day) const { CivilFromDays(m_Serial + EpochOffset, year, month, day); }
+void TDate::Decode(int& year, int& month, int& day) const {
+    CivilFromDays(m_Serial + EpochOffset, year, month, day);
+}
 
 int TDate::Year() const {
     int y, m, d;

@@ -13,7 +13,9 @@ TDateTime TDateTime::FromParts(int year, int month, int day, int hour, int minut
     return TDateTime(TDate::FromYmd(year, month, day).Serial() + ms / MsPerDay);
 }
 
-TDate TDateTime::Date() const { return TDate(static_cast<int32_t>(std::floor(m_Value))); }
+TDate TDateTime::Date() const {
+    return TDate(static_cast<int32_t>(std::floor(m_Value)));
+}
 
 void TDateTime::DecodeTime(int& hour, int& minute, int& second, int& msec) const {
     double frac = m_Value - std::floor(m_Value);

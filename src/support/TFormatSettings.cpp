@@ -23,9 +23,13 @@ std::string TwoDigits(int v) {
 }
 } // namespace
 
-const TFormatSettings& TFormatSettings::Current() { return Settings(); }
+const TFormatSettings& TFormatSettings::Current() {
+    return Settings();
+}
 
-void TFormatSettings::Set(const TFormatSettings& settings) { Settings() = settings; }
+void TFormatSettings::Set(const TFormatSettings& settings) {
+    Settings() = settings;
+}
 
 TFormatSettings TFormatSettings::FromSystem() {
     TFormatSettings s;

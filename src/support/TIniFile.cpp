@@ -13,7 +13,9 @@
 namespace ndlemo {
 
 namespace {
-bool EqualNoCase(std::string_view a, std::string_view b) { return UpperCase(a) == UpperCase(b); }
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    return UpperCase(a) == UpperCase(b);
+}
 
 // The section name of a "[name]" line, or false.
 bool SectionName(const std::string& line, std::string& name) {

@@ -27,6 +27,8 @@ TMessageBoxes& TMessageBoxes::Current() {
     return Installed() ? *Installed() : console;
 }
 
-void TMessageBoxes::Install(TMessageBoxes* boxes) { Installed() = boxes; }
+void TMessageBoxes::Install(TMessageBoxes* boxes) {
+    Installed() = boxes;
+}
 
 } // namespace ndlemo

@@ -19,10 +19,18 @@ public:
     static void Install(TMessageBoxes* boxes);
 };
 
-inline void ShowErrorMessage(const std::string& text) { TMessageBoxes::Current().Error(text); }
-inline void ShowInfoMessage(const std::string& text) { TMessageBoxes::Current().Info(text); }
-inline void ShowWarningMessage(const std::string& text) { TMessageBoxes::Current().Warning(text); }
+inline void ShowErrorMessage(const std::string& text) {
+    TMessageBoxes::Current().Error(text);
+}
+inline void ShowInfoMessage(const std::string& text) {
+    TMessageBoxes::Current().Info(text);
+}
+inline void ShowWarningMessage(const std::string& text) {
+    TMessageBoxes::Current().Warning(text);
+}
 // True when the user chose Yes.
-inline bool AskYesNo(const std::string& text) { return TMessageBoxes::Current().YesNo(text); }
+inline bool AskYesNo(const std::string& text) {
+    return TMessageBoxes::Current().YesNo(text);
+}
 
 } // namespace ndlemo

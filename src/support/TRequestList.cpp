@@ -23,12 +23,13 @@ std::string_view Trim(std::string_view s) {
 
 TRequestList::TRequestList() : m_Buffer(1, EndMark) {}
 
-size_t TRequestList::CapacityFor(size_t used) { return ((used + CapacityStep - 1) / CapacityStep) * CapacityStep; }
+size_t TRequestList::CapacityFor(size_t used) {
+    return ((used + CapacityStep - 1) / CapacityStep) * CapacityStep;
+}
 
 void TRequestList::CheckValid() const {
     if (m_Buffer.empty() || m_Buffer.back() != EndMark)
-        throw ESubroutineError(
-            "Není k dispozici korektní požadavek, nelze provést žádnou operaci s požadavkem");
+        throw ESubroutineError("Není k dispozici korektní požadavek, nelze provést žádnou operaci s požadavkem");
 }
 
 int TRequestList::Count() const {
@@ -141,7 +142,9 @@ int64_t TRequestList::GetInt(int record, int field) {
     return value;
 }
 
-void TRequestList::SetInt(int record, int field, int64_t value) { SetText(record, field, std::to_string(value)); }
+void TRequestList::SetInt(int record, int field, int64_t value) {
+    SetText(record, field, std::to_string(value));
+}
 
 void TRequestList::AddRequest(int32_t level, const std::string& text, bool allowHigh) {
     if (!allowHigh && level > 255)

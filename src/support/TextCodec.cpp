@@ -94,7 +94,9 @@ std::string Utf8ToCp1250(std::string_view text) {
     return out;
 }
 
-std::string BatchLineToUtf8(std::string_view bytes) { return Cp1250ToUtf8(TranslateChars(1, 0, bytes)); }
+std::string BatchLineToUtf8(std::string_view bytes) {
+    return Cp1250ToUtf8(TranslateChars(1, 0, bytes));
+}
 
 size_t Utf8Length(std::string_view text) {
     size_t n = 0;

@@ -113,7 +113,9 @@ std::string PadText(std::string_view value, std::string_view fill, int width, bo
     return atLeft ? padding + std::string(value) : std::string(value) + padding;
 }
 
-std::string ZeroPadInt(int64_t value, int width) { return PadText(std::to_string(value), "0", width, true); }
+std::string ZeroPadInt(int64_t value, int width) {
+    return PadText(std::to_string(value), "0", width, true);
+}
 
 TDate LastDayOfMonth(uint16_t year, uint16_t month) {
     CheckYear(year);
@@ -144,9 +146,13 @@ std::string MakeTimeStamp() {
     return buf;
 }
 
-std::string GetWindowsUserName() { return platform::UserName(); }
+std::string GetWindowsUserName() {
+    return platform::UserName();
+}
 
-std::string GetProductVersion(const fs::path& file) { return platform::ReadProductVersion(file); }
+std::string GetProductVersion(const fs::path& file) {
+    return platform::ReadProductVersion(file);
+}
 
 std::string TranslateChars(int from, int to, std::string_view bytes) {
     std::string out(bytes);
@@ -172,8 +178,8 @@ void DeleteFilesByMask(const fs::path& mask) {
                 continue;
             if (entry.is_directory() && !entry.is_symlink())
                 continue;
-            fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add |
-                                                                                             fs::perm_options::nofollow);
+            fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::owner_write,
+                            fs::perm_options::add | fs::perm_options::nofollow);
             fs::remove(entry.path());
         }
     } catch (const fs::filesystem_error& e) {
