@@ -1,0 +1,1443 @@
+#include "support/TQsStreamDataSet.h"
+
+#include "support/EQsSDSException.h"
+#include "support/FormatText.h"
+#include "support/TFormatSettings.h"
+#include "support/TextCodec.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <utility>
+
+namespace ndlemo {
+
+namespace {
+
+constexpr char Signature[21] = {'Q', 's', 'F', 'i', 'l', 'e', 'D', 'a', 't',  'a', 'S',
+                                'e', 't', '_', 'D', 'a', 't', 'a', '_', 0x1A, 0x00};
+constexpr uint8_t FormatVersion = 1;
+constexpr int32_t MsPerDay = 86400000;
+
+// Header offsets.
+constexpr size_t HdrVersion = 21;
+constexpr size_t HdrLive = 22;
+constexpr size_t HdrFieldCount = 26;
+constexpr size_t HdrDeleted = 30;
+constexpr size_t HdrRecordSize = 34;
+constexpr size_t HdrAutoInc = 38;
+constexpr size_t HdrFirstRecord = 42;
+
+// Descriptor offsets.
+constexpr size_t DscType = 33;
+constexpr size_t DscSize = 36;
+constexpr size_t DscRequired = 40;
+constexpr size_t DscSlotSize = 44;
+
+[[noreturn]] void Fail(const std::string& message) {
+    throw EQsSDSException(message);
+}
+
+void PutU16(uint8_t* p, uint16_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+[[nodiscard]] uint16_t GetU16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+void PutI32(uint8_t* p, int32_t value) {
+    auto v = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+[[nodiscard]] int32_t GetI32(const uint8_t* p) {
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i)
+        v |= static_cast<uint32_t>(p[i]) << (8 * i);
+    return static_cast<int32_t>(v);
+}
+
+void PutDouble(uint8_t* p, double value) {
+    auto v = std::bit_cast<uint64_t>(value);
+    for (int i = 0; i < 8; ++i)
+        p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+[[nodiscard]] double GetDouble(const uint8_t* p) {
+    uint64_t v = 0;
+    for (int i = 0; i < 8; ++i)
+        v |= static_cast<uint64_t>(p[i]) << (8 * i);
+    return std::bit_cast<double>(v);
+}
+
+[[nodiscard]] bool IsTextType(TQsFieldType t) {
+    return t == TQsFieldType::ftString;
+}
+
+[[noreturn]] void AccessError(const TQsFieldDef& def, const char* asType) {
+    Fail(FormatText("Cannot access field '%s' as type %s", def.Name, asType));
+}
+
+[[nodiscard]] bool SameName(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        auto lx = static_cast<unsigned char>(x), ly = static_cast<unsigned char>(y);
+        return (lx >= 'A' && lx <= 'Z' ? lx + 32 : lx) == (ly >= 'A' && ly <= 'Z' ? ly + 32 : ly);
+    });
+}
+
+[[nodiscard]] std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+template <typename T> bool ParseWhole(std::string_view s, T& out) {
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && end == s.data() + s.size() && !s.empty();
+}
+
+[[nodiscard]] int64_t ParseInteger(std::string_view text) {
+    int64_t v = 0;
+    if (!ParseWhole(TrimBlanks(text), v))
+        Fail(FormatText("'%s' is not a valid integer value", text));
+    return v;
+}
+
+[[nodiscard]] double ParseFloat(std::string_view text) {
+    std::string s(TrimBlanks(text));
+    const std::string& sep = TFormatSettings::Current().DecimalSeparator;
+    if (sep != ".")
+        for (size_t pos; (pos = s.find(sep)) != std::string::npos;)
+            s.replace(pos, sep.size(), ".");
+    double v = 0;
+    if (!ParseWhole(std::string_view(s), v) || !std::isfinite(v))
+        Fail(FormatText("'%s' is not a valid floating point value", text));
+    return v;
+}
+
+[[nodiscard]] std::string FloatText(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    std::string s = buf;
+    if (size_t dot = s.find('.'); dot != std::string::npos)
+        s.replace(dot, 1, TFormatSettings::Current().DecimalSeparator);
+    return s;
+}
+
+[[nodiscard]] std::string TimeText(int32_t ms) {
+    char buf[32];
+    int32_t secs = ms / 1000;
+    std::snprintf(buf, sizeof buf, "%d:%02d:%02d", secs / 3600, secs / 60 % 60, secs % 60);
+    return buf;
+}
+
+// "d.m.yyyy" with the system's date separator.
+bool TryParseDate(std::string_view s, TDate& out) {
+    const std::string& sep = TFormatSettings::Current().DateSeparator;
+    int parts[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        size_t end = i < 2 ? s.find(sep) : s.size();
+        if (end == std::string_view::npos || !ParseWhole(s.substr(0, end), parts[i]))
+            return false;
+        s.remove_prefix(i < 2 ? end + sep.size() : end);
+    }
+    return TDate::TryFromYmd(parts[2], parts[1], parts[0], out) && !out.IsNull();
+}
+
+// "h:mm" or "h:mm:ss", as milliseconds of the day.
+bool TryParseTime(std::string_view s, int32_t& ms) {
+    int parts[3] = {};
+    int n = 0;
+    for (;;) {
+        size_t colon = s.find(':');
+        if (n == 3 || !ParseWhole(s.substr(0, colon), parts[n++]))
+            return false;
+        if (colon == std::string_view::npos)
+            break;
+        s.remove_prefix(colon + 1);
+    }
+    if (n < 2 || parts[0] < 0 || parts[0] > 23 || parts[1] < 0 || parts[1] > 59 || parts[2] < 0 || parts[2] > 59)
+        return false;
+    ms = ((parts[0] * 60 + parts[1]) * 60 + parts[2]) * 1000;
+    return true;
+}
+
+[[nodiscard]] int32_t MsOfDay(TDateTime value) {
+    int h, m, s, ms;
+    value.DecodeTime(h, m, s, ms);
+    return ((h * 60 + m) * 60 + s) * 1000 + ms;
+}
+
+[[nodiscard]] TDateTime DateTimeOf(TDate date, int32_t ms) {
+    return TDateTime(date.Serial() + static_cast<double>(ms) / MsPerDay);
+}
+
+// Text of a slot (presence byte at p[0]); "" for null.
+[[nodiscard]] std::string SlotText(const TQsFieldDef& def, const uint8_t* p) {
+    if (!p || p[0] == 0)
+        return {};
+    const uint8_t* v = p + 1;
+    switch (def.DataType) {
+    case TQsFieldType::ftString: {
+        auto* chars = reinterpret_cast<const char*>(v);
+        return Cp1250ToUtf8(std::string_view(chars, strnlen(chars, static_cast<size_t>(def.Size))));
+    }
+    case TQsFieldType::ftSmallint:
+        return std::to_string(static_cast<int16_t>(GetU16(v)));
+    case TQsFieldType::ftWord:
+        return std::to_string(GetU16(v));
+    case TQsFieldType::ftBoolean:
+        return GetU16(v) != 0 ? "True" : "False";
+    case TQsFieldType::ftInteger:
+    case TQsFieldType::ftAutoInc:
+        return std::to_string(GetI32(v));
+    case TQsFieldType::ftFloat:
+    case TQsFieldType::ftCurrency:
+        return FloatText(GetDouble(v));
+    case TQsFieldType::ftDate:
+        return TFormatSettings::Current().FormatDate(TDate(GetI32(v)));
+    case TQsFieldType::ftTime:
+        return TimeText(GetI32(v));
+    case TQsFieldType::ftDateTime: {
+        TDateTime dt(GetDouble(v));
+        return TFormatSettings::Current().FormatDate(dt.Date()) + " " + TimeText(MsOfDay(dt));
+    }
+    default:
+        return {};
+    }
+}
+
+class TFlagGuard {
+public:
+    explicit TFlagGuard(bool& flag) : m_Flag(flag) { m_Flag = true; }
+    ~TFlagGuard() { m_Flag = false; }
+    TFlagGuard(const TFlagGuard&) = delete;
+    TFlagGuard& operator=(const TFlagGuard&) = delete;
+
+private:
+    bool& m_Flag;
+};
+
+constexpr unsigned PendingData = 1;
+constexpr unsigned PendingState = 2;
+constexpr unsigned PendingScroll = 4;
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// Storage
+
+class TQsStreamDataSet::TStorage {
+public:
+    virtual ~TStorage() = default;
+    [[nodiscard]] virtual int64_t Size() const = 0;
+    // Exactly n bytes or "Stream read error".
+    virtual void Read(int64_t offset, uint8_t* dst, size_t n) = 0;
+    // Grows the storage when writing past its end; "Stream write error" on failure.
+    virtual void Write(int64_t offset, const uint8_t* src, size_t n) = 0;
+    virtual void Truncate(int64_t size) = 0;
+    virtual void Flush() {}
+    [[nodiscard]] virtual const std::vector<uint8_t>* Bytes() const { return nullptr; }
+};
+
+class TQsStreamDataSet::TMemoryStorage : public TQsStreamDataSet::TStorage {
+public:
+    explicit TMemoryStorage(std::vector<uint8_t> image) : m_Data(std::move(image)) {
+        m_Data.reserve(std::max(InitialCapacity, m_Data.size()));
+    }
+    [[nodiscard]] int64_t Size() const override { return static_cast<int64_t>(m_Data.size()); }
+    void Read(int64_t offset, uint8_t* dst, size_t n) override {
+        if (offset < 0 || static_cast<size_t>(offset) + n > m_Data.size())
+            Fail("Stream read error");
+        std::memcpy(dst, m_Data.data() + offset, n);
+    }
+    void Write(int64_t offset, const uint8_t* src, size_t n) override {
+        auto end = static_cast<size_t>(offset) + n;
+        if (end > m_Data.size())
+            m_Data.resize(end);
+        std::memcpy(m_Data.data() + offset, src, n);
+    }
+    void Truncate(int64_t size) override { m_Data.resize(static_cast<size_t>(size)); }
+    [[nodiscard]] const std::vector<uint8_t>* Bytes() const override { return &m_Data; }
+
+private:
+    std::vector<uint8_t> m_Data;
+};
+
+class TQsStreamDataSet::TFileStorage : public TQsStreamDataSet::TStorage {
+public:
+    TFileStorage(std::filesystem::path path, bool readOnly) : m_Path(std::move(path)) {
+        auto mode = std::ios::binary | std::ios::in | (readOnly ? std::ios::openmode() : std::ios::out);
+        m_File.open(m_Path, mode);
+        std::error_code ec;
+        auto size = std::filesystem::file_size(m_Path, ec);
+        if (!m_File.is_open() || ec)
+            Fail(FormatText("Cannot open file \"%s\"", ToUtf8(m_Path)));
+        m_Size = static_cast<int64_t>(size);
+    }
+    [[nodiscard]] int64_t Size() const override { return m_Size; }
+    void Read(int64_t offset, uint8_t* dst, size_t n) override {
+        m_File.clear();
+        if (offset < 0 || offset + static_cast<int64_t>(n) > m_Size || !m_File.seekg(offset) ||
+            !m_File.read(reinterpret_cast<char*>(dst), static_cast<std::streamsize>(n))) {
+            m_File.clear();
+            Fail("Stream read error");
+        }
+    }
+    void Write(int64_t offset, const uint8_t* src, size_t n) override {
+        m_File.clear();
+        if (!m_File.seekp(offset) ||
+            !m_File.write(reinterpret_cast<const char*>(src), static_cast<std::streamsize>(n)) || !m_File.flush()) {
+            m_File.clear();
+            Fail("Stream write error");
+        }
+        m_Size = std::max(m_Size, offset + static_cast<int64_t>(n));
+    }
+    void Truncate(int64_t size) override {
+        std::error_code ec;
+        m_File.flush();
+        std::filesystem::resize_file(m_Path, static_cast<uintmax_t>(size), ec);
+        if (ec)
+            Fail("Stream write error");
+        m_Size = size;
+    }
+    void Flush() override {
+        if (!m_File.flush()) {
+            m_File.clear();
+            Fail("Stream write error");
+        }
+    }
+
+    static std::string ToUtf8(const std::filesystem::path& p) {
+        auto u8 = p.u8string();
+        return std::string(u8.begin(), u8.end());
+    }
+
+private:
+    std::filesystem::path m_Path;
+    std::fstream m_File;
+    int64_t m_Size = 0;
+};
+
+namespace {
+std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// Definitions and settings
+
+TQsStreamDataSet::TQsStreamDataSet() = default;
+
+TQsStreamDataSet::TQsStreamDataSet(std::string name) : Name(std::move(name)) {}
+
+TQsStreamDataSet::~TQsStreamDataSet() {
+    try {
+        m_Listeners.clear();
+        Close();
+    } catch (...) {
+        // The storage goes away with the object; nothing is left to report to.
+    }
+}
+
+int32_t TQsStreamDataSet::SlotSizeFor(TQsFieldType type, int32_t size) {
+    switch (type) {
+    case TQsFieldType::ftString:
+        return size < 0 || size > MaxRecordSize ? 0 : size + 5;
+    case TQsFieldType::ftSmallint:
+    case TQsFieldType::ftWord:
+    case TQsFieldType::ftBoolean:
+        return 3;
+    case TQsFieldType::ftInteger:
+    case TQsFieldType::ftDate:
+    case TQsFieldType::ftTime:
+    case TQsFieldType::ftAutoInc:
+        return 5;
+    case TQsFieldType::ftFloat:
+    case TQsFieldType::ftCurrency:
+    case TQsFieldType::ftDateTime:
+        return 9;
+    default:
+        return 0;
+    }
+}
+
+void TQsStreamDataSet::CheckInactive() const {
+    if (Active())
+        Fail("Cannot perform this operation on an open dataset");
+}
+
+void TQsStreamDataSet::CheckActive() const {
+    if (!Active())
+        Fail("Cannot perform this operation on a closed dataset");
+}
+
+void TQsStreamDataSet::CheckWritable() const {
+    if (m_ReadOnly)
+        Fail("Cannot modify a read-only dataset");
+}
+
+void TQsStreamDataSet::CheckEditing() const {
+    CheckActive();
+    if (m_State != TState::dsEdit && m_State != TState::dsInsert)
+        Fail("Dataset not in edit or insert mode");
+}
+
+void TQsStreamDataSet::AddFieldDef(std::string name, TQsFieldType type, int32_t size, bool required) {
+    CheckInactive();
+    m_FieldDefs.push_back({std::move(name), type, IsTextType(type) ? size : 0, required});
+}
+
+void TQsStreamDataSet::SetFieldDefs(std::vector<TQsFieldDef> defs) {
+    CheckInactive();
+    for (auto& d : defs)
+        if (!IsTextType(d.DataType))
+            d.Size = 0;
+    m_FieldDefs = std::move(defs);
+}
+
+void TQsStreamDataSet::ClearFieldDefs() {
+    CheckInactive();
+    m_FieldDefs.clear();
+}
+
+void TQsStreamDataSet::SetInMemTable(bool value) {
+    CheckInactive();
+    m_InMemTable = value;
+}
+
+void TQsStreamDataSet::SetTableName(std::string value) {
+    CheckInactive();
+    m_TableName = std::move(value);
+}
+
+void TQsStreamDataSet::SetReadOnly(bool value) {
+    CheckInactive();
+    m_ReadOnly = value;
+}
+
+void TQsStreamDataSet::SetFiltered(bool value) {
+    if (m_Filtered == value)
+        return;
+    if (Active())
+        CheckBrowseMode();
+    m_Filtered = value;
+    if (Active()) {
+        First();
+        Notify(TQsChange::DataSetChanged, m_Cursor);
+    }
+}
+
+void TQsStreamDataSet::SetOnFilterRecord(TFilter filter) {
+    if (Active())
+        CheckBrowseMode();
+    m_OnFilterRecord = std::move(filter);
+    if (Active() && m_Filtered) {
+        First();
+        Notify(TQsChange::DataSetChanged, m_Cursor);
+    }
+}
+
+// Refuses what the layout cannot hold, before anything is written.
+void TQsStreamDataSet::ValidateDefs(const std::vector<TQsFieldDef>& defs) const {
+    int64_t recordSize = 1;
+    int autoIncs = 0;
+    for (size_t i = 0; i < defs.size(); ++i) {
+        const TQsFieldDef& d = defs[i];
+        std::string stored = Utf8ToCp1250(d.Name);
+        if (d.Name.empty() || stored.size() > MaxFieldNameLength || Cp1250ToUtf8(stored) != d.Name ||
+            stored.find('\0') != std::string::npos)
+            Fail(FormatText("Invalid field name '%s'", d.Name));
+        for (size_t k = 0; k < i; ++k)
+            if (SameName(defs[k].Name, d.Name))
+                Fail(FormatText("Duplicate field name '%s'", d.Name));
+        if (SlotSizeFor(d.DataType, 0) == 0)
+            Fail("Unsupported field type");
+        if (IsTextType(d.DataType) && SlotSizeFor(d.DataType, d.Size) == 0)
+            Fail(FormatText("Invalid field size %d of field '%s'", d.Size, d.Name));
+        if (d.DataType == TQsFieldType::ftAutoInc && ++autoIncs > 1)
+            Fail("Only one Autoinc field is supported");
+        recordSize += SlotSizeFor(d.DataType, d.Size);
+    }
+    if (recordSize > MaxRecordSize)
+        Fail(FormatText("Record size exceeds %d bytes", MaxRecordSize));
+}
+
+// Header and descriptors of an empty table of the current definitions.
+std::vector<uint8_t> TQsStreamDataSet::BuildTableImage() const {
+    ValidateDefs(m_FieldDefs);
+    auto count = static_cast<int32_t>(m_FieldDefs.size());
+    int32_t first = HeaderSize + DescriptorSize * count;
+    std::vector<uint8_t> image(static_cast<size_t>(first), 0);
+    int32_t recordSize = 1;
+    for (int32_t i = 0; i < count; ++i) {
+        const TQsFieldDef& d = m_FieldDefs[static_cast<size_t>(i)];
+        uint8_t* p = image.data() + HeaderSize + DescriptorSize * i;
+        std::string name = Utf8ToCp1250(d.Name);
+        std::memcpy(p, name.data(), name.size());
+        p[DscType] = static_cast<uint8_t>(d.DataType);
+        PutI32(p + DscSize, IsTextType(d.DataType) ? d.Size : 0);
+        p[DscRequired] = d.Required ? 1 : 0;
+        int32_t slot = SlotSizeFor(d.DataType, d.Size);
+        PutI32(p + DscSlotSize, slot);
+        recordSize += slot;
+    }
+    std::memcpy(image.data(), Signature, sizeof Signature);
+    image[HdrVersion] = FormatVersion;
+    PutI32(image.data() + HdrFieldCount, count);
+    PutI32(image.data() + HdrRecordSize, recordSize);
+    PutI32(image.data() + HdrFirstRecord, first);
+    return image;
+}
+
+void TQsStreamDataSet::CreateTable() {
+    CheckInactive();
+    if (m_InMemTable)
+        return; // created on every Open
+    if (m_TableName.empty())
+        Fail("TableName is missing");
+    std::vector<uint8_t> image = BuildTableImage();
+    std::filesystem::path path = PathOf(m_TableName);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out || !out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size())) ||
+        !out.flush())
+        Fail(FormatText("Cannot create file \"%s\"", m_TableName));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Open and close
+
+void TQsStreamDataSet::SetActive(bool value) {
+    if (value == Active())
+        return;
+    if (value) {
+        if (m_InMemTable) {
+            m_Storage = std::make_unique<TMemoryStorage>(BuildTableImage());
+        } else {
+            if (m_TableName.empty())
+                Fail("TableName is missing");
+            m_Storage = std::make_unique<TFileStorage>(PathOf(m_TableName), m_ReadOnly);
+        }
+        try {
+            ReadStructure();
+        } catch (...) {
+            ReleaseStorage();
+            throw;
+        }
+        m_State = TState::dsBrowse;
+        m_Modified = false;
+        int32_t first = FindVisible(0, 1);
+        m_Cursor = first;
+        m_HasRecord = first >= 0;
+        m_Bof = true;
+        m_Eof = first < 0;
+    } else {
+        m_State = TState::dsBrowse; // a pending append or edit is dropped
+        if (m_LiveCount != m_WrittenLive || m_DeletedCount != m_WrittenDeleted) {
+            try {
+                WriteHeader(m_LiveCount, m_DeletedCount, m_AutoIncValue);
+            } catch (...) {
+                ReleaseStorage();
+                throw;
+            }
+        }
+        ReleaseStorage();
+    }
+    Notify(TQsChange::ActiveChanged, m_Cursor);
+}
+
+void TQsStreamDataSet::ReleaseStorage() {
+    m_Storage.reset();
+    m_State = TState::dsInactive;
+    m_RecordSize = 0;
+    m_FirstRecordOffset = 0;
+    m_SlotOffsets.clear();
+    m_AutoIncField = -1;
+    m_LiveCount = m_DeletedCount = m_AutoIncValue = 0;
+    m_WrittenLive = m_WrittenDeleted = 0;
+    m_Cursor = -1;
+    m_Bof = m_Eof = true;
+    m_HasRecord = false;
+    m_Modified = false;
+    m_Buffer.clear();
+    m_Buffer.shrink_to_fit();
+    m_Scan.clear();
+    m_Scan.shrink_to_fit();
+}
+
+// Checks the header and descriptors of the storage and takes the table's structure from them. Whatever a
+// damaged file holds, nothing is read outside of it afterwards.
+void TQsStreamDataSet::ReadStructure() {
+    TStorage& st = *m_Storage;
+    int64_t size = st.Size();
+    uint8_t header[HeaderSize];
+    if (size < HeaderSize)
+        Fail("Bad file format");
+    st.Read(0, header, HeaderSize);
+    if (std::memcmp(header, Signature, sizeof Signature) != 0 || header[HdrVersion] != FormatVersion)
+        Fail("Bad file format");
+    int32_t count = GetI32(header + HdrFieldCount);
+    if (count == 0)
+        Fail("No fields defined");
+    int32_t live = GetI32(header + HdrLive);
+    int32_t deleted = GetI32(header + HdrDeleted);
+    int32_t recordSize = GetI32(header + HdrRecordSize);
+    int32_t autoInc = GetI32(header + HdrAutoInc);
+    int32_t first = GetI32(header + HdrFirstRecord);
+    if (count < 0 || count > MaxRecordSize || first != HeaderSize + DescriptorSize * count || first > size)
+        Fail("Bad file format");
+
+    std::vector<uint8_t> descriptors(static_cast<size_t>(DescriptorSize) * static_cast<size_t>(count));
+    st.Read(HeaderSize, descriptors.data(), descriptors.size());
+    std::vector<TQsFieldDef> defs;
+    std::vector<int32_t> offsets;
+    int autoIncField = -1;
+    int64_t offset = 1;
+    for (int32_t i = 0; i < count; ++i) {
+        const uint8_t* p = descriptors.data() + static_cast<size_t>(DescriptorSize) * static_cast<size_t>(i);
+        auto* name = reinterpret_cast<const char*>(p);
+        auto type = static_cast<TQsFieldType>(p[DscType]);
+        int32_t fieldSize = GetI32(p + DscSize);
+        if (SlotSizeFor(type, 0) == 0)
+            Fail("Unsupported field type");
+        int32_t slot = SlotSizeFor(type, fieldSize);
+        if (slot == 0 || slot != GetI32(p + DscSlotSize) || (!IsTextType(type) && fieldSize != 0))
+            Fail("Bad file format");
+        if (type == TQsFieldType::ftAutoInc) {
+            if (autoIncField >= 0)
+                Fail("Only one Autoinc field is supported");
+            autoIncField = i;
+        }
+        defs.push_back({Cp1250ToUtf8(std::string_view(name, strnlen(name, MaxFieldNameLength))), type, fieldSize,
+                        p[DscRequired] != 0});
+        offsets.push_back(static_cast<int32_t>(offset));
+        offset += slot;
+    }
+    if (offset != recordSize || recordSize > MaxRecordSize || live < 0 || deleted < 0 || autoInc < 0 ||
+        static_cast<int64_t>(live) + deleted > (size - first) / recordSize)
+        Fail("Bad file format");
+
+    m_FieldDefs = std::move(defs);
+    m_SlotOffsets = std::move(offsets);
+    m_AutoIncField = autoIncField;
+    m_RecordSize = recordSize;
+    m_FirstRecordOffset = first;
+    m_LiveCount = m_WrittenLive = live;
+    m_DeletedCount = m_WrittenDeleted = deleted;
+    m_AutoIncValue = autoInc;
+    m_Buffer.assign(static_cast<size_t>(recordSize), 0);
+    m_Scan.assign(static_cast<size_t>(recordSize), 0);
+    m_Cursor = -1;
+}
+
+void TQsStreamDataSet::WriteHeader(int32_t live, int32_t deleted, int32_t autoInc) {
+    uint8_t header[HeaderSize] = {};
+    std::memcpy(header, Signature, sizeof Signature);
+    header[HdrVersion] = FormatVersion;
+    PutI32(header + HdrLive, live);
+    PutI32(header + HdrFieldCount, FieldCount());
+    PutI32(header + HdrDeleted, deleted);
+    PutI32(header + HdrRecordSize, m_RecordSize);
+    PutI32(header + HdrAutoInc, autoInc);
+    PutI32(header + HdrFirstRecord, m_FirstRecordOffset);
+    m_Storage->Write(0, header, HeaderSize);
+    m_WrittenLive = live;
+    m_WrittenDeleted = deleted;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Reading records
+
+int64_t TQsStreamDataSet::RecordOffset(int32_t record) const {
+    return m_FirstRecordOffset + static_cast<int64_t>(record) * m_RecordSize;
+}
+
+void TQsStreamDataSet::ReadRecordInto(int32_t record, std::vector<uint8_t>& buffer) const {
+    buffer.resize(static_cast<size_t>(m_RecordSize));
+    m_Storage->Read(RecordOffset(record), buffer.data(), buffer.size());
+}
+
+bool TQsStreamDataSet::LoadVisible(int32_t record) {
+    ReadRecordInto(record, m_Scan);
+    if (m_Scan[0] != 0)
+        return false;
+    if (m_Filtered && m_OnFilterRecord) {
+        TFlagGuard scanning(m_Scanning);
+        return m_OnFilterRecord(*this);
+    }
+    return true;
+}
+
+// The first visible record from `from` on in the direction of step, now in m_Buffer; -1 when none.
+int32_t TQsStreamDataSet::FindVisible(int32_t from, int step) {
+    int32_t stored = StoredCount();
+    for (int32_t i = from; i >= 0 && i < stored; i += step) {
+        if (LoadVisible(i)) {
+            std::swap(m_Scan, m_Buffer);
+            return i;
+        }
+    }
+    return -1;
+}
+
+void TQsStreamDataSet::MoveTo(int32_t record, bool bof, bool eof, bool notify) {
+    bool moved = record != m_Cursor || m_HasRecord != (record >= 0);
+    m_Cursor = record;
+    m_HasRecord = record >= 0;
+    m_Bof = bof;
+    m_Eof = eof;
+    if (moved && notify)
+        Notify(TQsChange::Scrolled, m_Cursor);
+}
+
+// The record itself when visible, else the following visible one, else the previous one.
+void TQsStreamDataSet::SettleAt(int32_t record, bool notify) {
+    if (int32_t r = FindVisible(record, 1); r >= 0)
+        MoveTo(r, false, false, notify);
+    else if (r = FindVisible(record - 1, -1); r >= 0)
+        MoveTo(r, false, true, notify);
+    else
+        MoveTo(-1, true, true, notify);
+}
+
+// Back to the stored form of the current record after an append or edit was dropped.
+void TQsStreamDataSet::LoadCurrent() {
+    m_HasRecord = false;
+    if (m_Cursor >= 0 && m_Cursor < StoredCount()) {
+        ReadRecordInto(m_Cursor, m_Buffer);
+        m_HasRecord = m_Buffer[0] == 0;
+    }
+}
+
+bool TQsStreamDataSet::HasCurrent() const {
+    return Active() && (m_Scanning || m_HasRecord || m_State == TState::dsInsert || m_State == TState::dsEdit);
+}
+
+const uint8_t* TQsStreamDataSet::FieldSlot(int field) const {
+    if (!HasCurrent())
+        return nullptr;
+    const std::vector<uint8_t>& rec = m_Scanning ? m_Scan : m_Buffer;
+    return rec.data() + m_SlotOffsets.at(static_cast<size_t>(field));
+}
+
+uint8_t* TQsStreamDataSet::EditSlot(int field) {
+    CheckEditing();
+    return m_Buffer.data() + m_SlotOffsets.at(static_cast<size_t>(field));
+}
+
+void TQsStreamDataSet::FieldSet(int /*field*/) {
+    m_Modified = true;
+    Notify(TQsChange::FieldChanged, m_Cursor);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Changes
+
+void TQsStreamDataSet::CheckBrowseMode() {
+    CheckActive();
+    if (m_State == TState::dsEdit || m_State == TState::dsInsert) {
+        if (m_Modified)
+            Post();
+        else
+            Cancel();
+    }
+}
+
+void TQsStreamDataSet::Empty() {
+    CheckActive();
+    CheckWritable();
+    if (m_State != TState::dsBrowse) {
+        m_State = TState::dsBrowse;
+        m_Modified = false;
+    }
+    WriteHeader(0, 0, 0);
+    m_LiveCount = m_DeletedCount = m_AutoIncValue = 0;
+    m_Cursor = -1;
+    m_HasRecord = false;
+    m_Bof = m_Eof = true;
+    m_Storage->Truncate(m_FirstRecordOffset);
+    m_Storage->Flush();
+    Notify(TQsChange::DataSetChanged, m_Cursor);
+}
+
+void TQsStreamDataSet::Append() {
+    CheckActive();
+    CheckWritable();
+    CheckBrowseMode();
+    std::fill(m_Buffer.begin(), m_Buffer.end(), uint8_t{0});
+    m_HasRecord = false;
+    m_Modified = false;
+    m_State = TState::dsInsert;
+    Notify(TQsChange::StateChanged, m_Cursor);
+}
+
+void TQsStreamDataSet::Edit() {
+    CheckActive();
+    CheckWritable();
+    if (m_State == TState::dsEdit || m_State == TState::dsInsert)
+        return;
+    if (m_Cursor < 0 || m_Cursor >= StoredCount())
+        Fail("Invalid record");
+    ReadRecordInto(m_Cursor, m_Buffer);
+    if (m_Buffer[0] != 0) {
+        LoadCurrent();
+        Fail("Invalid record");
+    }
+    m_HasRecord = true;
+    m_Modified = false;
+    m_State = TState::dsEdit;
+    Notify(TQsChange::StateChanged, m_Cursor);
+}
+
+void TQsStreamDataSet::Post() {
+    CheckEditing();
+    for (int i = 0; i < FieldCount(); ++i) {
+        const TQsFieldDef& d = m_FieldDefs[static_cast<size_t>(i)];
+        if (d.Required && d.DataType != TQsFieldType::ftAutoInc &&
+            m_Buffer[static_cast<size_t>(m_SlotOffsets[static_cast<size_t>(i)])] == 0)
+            Fail(FormatText("Field '%s' must have a value", d.Name));
+    }
+    if (m_State == TState::dsEdit) {
+        m_Buffer[0] = 0;
+        m_Storage->Write(RecordOffset(m_Cursor), m_Buffer.data(), m_Buffer.size());
+        m_State = TState::dsBrowse;
+        m_Modified = false;
+        m_HasRecord = true;
+        Notify(TQsChange::RecordChanged, m_Cursor);
+        return;
+    }
+    // The record and the counts go to the storage first; the table's own state follows only when both
+    // were written, so a failed write leaves the table as it was.
+    std::vector<uint8_t> record = m_Buffer;
+    record[0] = 0;
+    int32_t autoInc = m_AutoIncValue;
+    if (m_AutoIncField >= 0) {
+        ++autoInc;
+        uint8_t* slot = record.data() + m_SlotOffsets[static_cast<size_t>(m_AutoIncField)];
+        slot[0] = 1;
+        PutI32(slot + 1, autoInc);
+    }
+    int32_t index = StoredCount();
+    m_Storage->Write(RecordOffset(index), record.data(), record.size());
+    WriteHeader(m_LiveCount + 1, m_DeletedCount, autoInc);
+    ++m_LiveCount;
+    m_AutoIncValue = autoInc;
+    m_Buffer = std::move(record);
+    m_State = TState::dsBrowse;
+    m_Modified = false;
+    m_Cursor = index;
+    m_HasRecord = true;
+    m_Bof = m_Eof = false;
+    Notify(TQsChange::RecordAppended, index);
+}
+
+void TQsStreamDataSet::Cancel() {
+    CheckActive();
+    if (m_State != TState::dsEdit && m_State != TState::dsInsert)
+        return;
+    m_State = TState::dsBrowse;
+    m_Modified = false;
+    LoadCurrent();
+    Notify(TQsChange::StateChanged, m_Cursor);
+}
+
+void TQsStreamDataSet::Delete() {
+    CheckActive();
+    CheckWritable();
+    if (m_State == TState::dsInsert) {
+        Cancel();
+        return;
+    }
+    if (m_State == TState::dsEdit) {
+        m_State = TState::dsBrowse;
+        m_Modified = false;
+        LoadCurrent();
+    }
+    if (m_Cursor < 0 || m_Cursor >= StoredCount() || !m_HasRecord)
+        Fail("Invalid record");
+    int32_t record = m_Cursor;
+    const uint8_t deleted = 1, live = 0;
+    m_Storage->Write(RecordOffset(record), &deleted, 1);
+    try {
+        WriteHeader(m_LiveCount - 1, m_DeletedCount + 1, m_AutoIncValue);
+    } catch (...) {
+        try {
+            m_Storage->Write(RecordOffset(record), &live, 1);
+        } catch (...) {
+            // The first failure is the one to report.
+        }
+        throw;
+    }
+    --m_LiveCount;
+    ++m_DeletedCount;
+    SettleAt(record, false);
+    Notify(TQsChange::RecordDeleted, record);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Movement
+
+void TQsStreamDataSet::First() {
+    CheckBrowseMode();
+    int32_t r = FindVisible(0, 1);
+    MoveTo(r, true, r < 0);
+}
+
+void TQsStreamDataSet::Next() {
+    CheckBrowseMode();
+    if (m_Eof)
+        return;
+    if (int32_t r = FindVisible(m_Cursor + 1, 1); r >= 0)
+        MoveTo(r, false, false);
+    else
+        m_Eof = true;
+}
+
+void TQsStreamDataSet::Prior() {
+    CheckBrowseMode();
+    if (m_Bof)
+        return;
+    if (int32_t r = m_Cursor > 0 ? FindVisible(m_Cursor - 1, -1) : -1; r >= 0)
+        MoveTo(r, false, false);
+    else
+        m_Bof = true;
+}
+
+void TQsStreamDataSet::Last() {
+    CheckBrowseMode();
+    int32_t r = FindVisible(StoredCount() - 1, -1);
+    MoveTo(r, r < 0, true);
+}
+
+bool TQsStreamDataSet::IsEmpty() const {
+    if (!Active())
+        return true;
+    switch (m_State) {
+    case TState::dsEdit:
+        return false;
+    case TState::dsInsert:
+        return m_LiveCount == 0;
+    default:
+        return !m_HasRecord;
+    }
+}
+
+int32_t TQsStreamDataSet::RecNo() const {
+    if (!Active())
+        return 0;
+    return m_Cursor < 0 ? 1 : m_Cursor + 1;
+}
+
+void TQsStreamDataSet::SetRecNo(int32_t value) {
+    CheckActive();
+    if (value < 1 || value > StoredCount())
+        return;
+    CheckBrowseMode();
+    SettleAt(value - 1);
+}
+
+TQsStreamDataSet::TBookmark TQsStreamDataSet::GetBookmark() const {
+    if (!Active() || !(m_HasRecord || m_State == TState::dsEdit))
+        return -1;
+    return m_Cursor;
+}
+
+bool TQsStreamDataSet::BookmarkValid(TBookmark bookmark) const {
+    return Active() && !IsDeletedAt(bookmark);
+}
+
+void TQsStreamDataSet::GotoBookmark(TBookmark bookmark) {
+    CheckActive();
+    if (bookmark < 0 || bookmark >= StoredCount())
+        Fail("Invalid bookmark");
+    CheckBrowseMode();
+    ReadRecordInto(bookmark, m_Scan);
+    if (m_Scan[0] != 0)
+        Fail("Invalid bookmark");
+    std::swap(m_Scan, m_Buffer);
+    MoveTo(bookmark, false, false);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Fields and views
+
+int TQsStreamDataSet::FieldIndex(std::string_view name) const {
+    for (size_t i = 0; i < m_FieldDefs.size(); ++i)
+        if (SameName(m_FieldDefs[i].Name, name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+TQsField TQsStreamDataSet::FieldByName(std::string_view name) {
+    int index = FieldIndex(name);
+    if (index < 0)
+        Fail(FormatText("Field '%s' not found", name));
+    return TQsField(this, index);
+}
+
+std::optional<TQsField> TQsStreamDataSet::FindField(std::string_view name) {
+    int index = FieldIndex(name);
+    if (index < 0)
+        return std::nullopt;
+    return TQsField(this, index);
+}
+
+TQsField TQsStreamDataSet::Fields(int index) {
+    if (index < 0 || index >= FieldCount())
+        Fail(FormatText("Field index %d out of range", index));
+    return TQsField(this, index);
+}
+
+std::vector<int32_t> TQsStreamDataSet::LiveRecords() const {
+    std::vector<int32_t> out;
+    if (!Active())
+        return out;
+    out.reserve(static_cast<size_t>(m_LiveCount));
+    for (int32_t i = 0, stored = StoredCount(); i < stored; ++i) {
+        uint8_t mark = 1;
+        m_Storage->Read(RecordOffset(i), &mark, 1);
+        if (mark == 0)
+            out.push_back(i);
+    }
+    return out;
+}
+
+bool TQsStreamDataSet::IsDeletedAt(int32_t record) const {
+    if (!Active() || record < 0 || record >= StoredCount())
+        return true;
+    uint8_t mark = 1;
+    m_Storage->Read(RecordOffset(record), &mark, 1);
+    return mark != 0;
+}
+
+std::string TQsStreamDataSet::TextAt(int32_t record, int field) const {
+    CheckActive();
+    if (record < 0 || record >= StoredCount())
+        Fail("Invalid record");
+    if (field < 0 || field >= FieldCount())
+        Fail(FormatText("Field index %d out of range", field));
+    std::vector<uint8_t> buffer;
+    ReadRecordInto(record, buffer);
+    return SlotText(m_FieldDefs[static_cast<size_t>(field)], buffer.data() + m_SlotOffsets[static_cast<size_t>(field)]);
+}
+
+std::vector<uint8_t> TQsStreamDataSet::StreamBytes() const {
+    if (!m_Storage || !m_Storage->Bytes())
+        return {};
+    return *m_Storage->Bytes();
+}
+
+int TQsStreamDataSet::AddListener(TListener listener) {
+    m_Listeners.push_back({m_NextListenerId, std::move(listener)});
+    return m_NextListenerId++;
+}
+
+void TQsStreamDataSet::RemoveListener(int id) {
+    std::erase_if(m_Listeners, [id](const TListenerEntry& e) { return e.Id == id; });
+}
+
+void TQsStreamDataSet::EnableControls() {
+    if (m_DisableCount == 0 || --m_DisableCount > 0)
+        return;
+    unsigned pending = std::exchange(m_Pending, 0u);
+    if (pending & PendingData) {
+        Notify(TQsChange::DataSetChanged, m_Cursor);
+        return;
+    }
+    if (pending & PendingState)
+        Notify(TQsChange::StateChanged, m_Cursor);
+    if (pending & PendingScroll)
+        Notify(TQsChange::Scrolled, m_Cursor);
+}
+
+void TQsStreamDataSet::Notify(TQsChange change, int32_t record) {
+    if (m_DisableCount > 0) {
+        m_Pending |= change == TQsChange::Scrolled       ? PendingScroll
+                     : change == TQsChange::StateChanged ? PendingState
+                                                         : PendingData;
+        return;
+    }
+    if (m_Listeners.empty())
+        return;
+    // A listener may add or remove listeners while it is told.
+    std::vector<TListenerEntry> listeners = m_Listeners;
+    TQsNotification n{change, record};
+    for (const TListenerEntry& e : listeners)
+        e.Callback(n);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TQsField
+
+const TQsFieldDef& TQsField::Def() const {
+    return m_Table->m_FieldDefs.at(static_cast<size_t>(m_Index));
+}
+
+bool TQsField::IsNull() const {
+    const uint8_t* p = m_Table->FieldSlot(m_Index);
+    return !p || p[0] == 0;
+}
+
+std::string TQsField::AsString() const {
+    return SlotText(Def(), m_Table->FieldSlot(m_Index));
+}
+
+int32_t TQsField::AsInteger() const {
+    const TQsFieldDef& d = Def();
+    const uint8_t* p = m_Table->FieldSlot(m_Index);
+    bool null = !p || p[0] == 0;
+    switch (d.DataType) {
+    case TQsFieldType::ftString: {
+        std::string text = AsString();
+        if (TrimBlanks(text).empty())
+            return 0;
+        int64_t v = ParseInteger(text);
+        if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+            Fail(FormatText("'%s' is not a valid integer value", text));
+        return static_cast<int32_t>(v);
+    }
+    case TQsFieldType::ftSmallint:
+        return null ? 0 : static_cast<int16_t>(GetU16(p + 1));
+    case TQsFieldType::ftWord:
+        return null ? 0 : GetU16(p + 1);
+    case TQsFieldType::ftInteger:
+    case TQsFieldType::ftAutoInc:
+        return null ? 0 : GetI32(p + 1);
+    case TQsFieldType::ftFloat:
+    case TQsFieldType::ftCurrency: {
+        double v = null ? 0.0 : std::round(GetDouble(p + 1));
+        if (!(v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max()))
+            AccessError(d, "Integer");
+        return static_cast<int32_t>(v);
+    }
+    default:
+        AccessError(d, "Integer");
+    }
+}
+
+double TQsField::AsFloat() const {
+    const TQsFieldDef& d = Def();
+    const uint8_t* p = m_Table->FieldSlot(m_Index);
+    bool null = !p || p[0] == 0;
+    switch (d.DataType) {
+    case TQsFieldType::ftString: {
+        std::string text = AsString();
+        return TrimBlanks(text).empty() ? 0.0 : ParseFloat(text);
+    }
+    case TQsFieldType::ftSmallint:
+    case TQsFieldType::ftWord:
+    case TQsFieldType::ftInteger:
+    case TQsFieldType::ftAutoInc:
+        return AsInteger();
+    case TQsFieldType::ftFloat:
+    case TQsFieldType::ftCurrency:
+    case TQsFieldType::ftDateTime:
+        return null ? 0.0 : GetDouble(p + 1);
+    case TQsFieldType::ftDate:
+    case TQsFieldType::ftTime:
+        return AsDateTime().Value();
+    default:
+        AccessError(d, "Float");
+    }
+}
+
+bool TQsField::AsBoolean() const {
+    const TQsFieldDef& d = Def();
+    const uint8_t* p = m_Table->FieldSlot(m_Index);
+    if (d.DataType == TQsFieldType::ftBoolean)
+        return p && p[0] != 0 && GetU16(p + 1) != 0;
+    if (d.DataType != TQsFieldType::ftString)
+        AccessError(d, "Boolean");
+    std::string text = AsString();
+    std::string_view t = TrimBlanks(text);
+    if (t.empty() || SameName(t, "False"))
+        return false;
+    if (SameName(t, "True"))
+        return true;
+    Fail(FormatText("'%s' is not a valid boolean value", text));
+}
+
+TDate TQsField::AsDate() const {
+    const TQsFieldDef& d = Def();
+    const uint8_t* p = m_Table->FieldSlot(m_Index);
+    bool null = !p || p[0] == 0;
+    switch (d.DataType) {
+    case TQsFieldType::ftDate:
+        return null ? TDate() : TDate(GetI32(p + 1));
+    case TQsFieldType::ftDateTime:
+    case TQsFieldType::ftString:
+        return AsDateTime().Date();
+    default:
+        AccessError(d, "Date");
+    }
+}
+
+TDateTime TQsField::AsDateTime() const {
+    const TQsFieldDef& d = Def();
+    const uint8_t* p = m_Table->FieldSlot(m_Index);
+    bool null = !p || p[0] == 0;
+    switch (d.DataType) {
+    case TQsFieldType::ftDate:
+        return null ? TDateTime() : DateTimeOf(TDate(GetI32(p + 1)), 0);
+    case TQsFieldType::ftTime:
+        return null ? TDateTime() : DateTimeOf(TDate(), GetI32(p + 1));
+    case TQsFieldType::ftDateTime:
+        return null ? TDateTime() : TDateTime(GetDouble(p + 1));
+    case TQsFieldType::ftString: {
+        std::string text = AsString();
+        std::string_view t = TrimBlanks(text);
+        if (t.empty())
+            return TDateTime();
+        size_t blank = t.find(' ');
+        TDate date;
+        int32_t ms = 0;
+        if (!TryParseDate(t.substr(0, blank), date) ||
+            (blank != std::string_view::npos && !TryParseTime(TrimBlanks(t.substr(blank)), ms)))
+            Fail(FormatText("'%s' is not a valid date and time", text));
+        return DateTimeOf(date, ms);
+    }
+    default:
+        AccessError(d, "DateTime");
+    }
+}
+
+void TQsField::SetNull() {
+    uint8_t* p = m_Table->EditSlot(m_Index);
+    if (Def().DataType == TQsFieldType::ftAutoInc)
+        return;
+    std::memset(p, 0, static_cast<size_t>(TQsStreamDataSet::SlotSizeFor(Def().DataType, Def().Size)));
+    m_Table->FieldSet(m_Index);
+}
+
+void TQsField::SetAsString(std::string_view value) {
+    const TQsFieldDef& d = Def();
+    uint8_t* p = m_Table->EditSlot(m_Index);
+    switch (d.DataType) {
+    case TQsFieldType::ftString: {
+        // One byte per character in the slot, so cutting the bytes cuts the characters.
+        std::string bytes = Utf8ToCp1250(value);
+        size_t n = std::min(bytes.size(), static_cast<size_t>(d.Size));
+        n = std::min(n, strnlen(bytes.data(), n));
+        std::memset(p, 0, static_cast<size_t>(d.Size) + 5);
+        p[0] = 1;
+        std::memcpy(p + 1, bytes.data(), n);
+        m_Table->FieldSet(m_Index);
+        return;
+    }
+    case TQsFieldType::ftAutoInc:
+        return;
+    default:
+        break;
+    }
+    std::string_view t = TrimBlanks(value);
+    if (value.empty()) {
+        SetNull();
+        return;
+    }
+    switch (d.DataType) {
+    case TQsFieldType::ftSmallint:
+    case TQsFieldType::ftWord:
+    case TQsFieldType::ftInteger: {
+        int64_t v = ParseInteger(value);
+        if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+            Fail(FormatText("'%s' is not a valid integer value", value));
+        SetAsInteger(static_cast<int32_t>(v));
+        return;
+    }
+    case TQsFieldType::ftFloat:
+    case TQsFieldType::ftCurrency:
+        SetAsFloat(ParseFloat(value));
+        return;
+    case TQsFieldType::ftBoolean:
+        if (SameName(t, "True"))
+            SetAsBoolean(true);
+        else if (SameName(t, "False"))
+            SetAsBoolean(false);
+        else
+            Fail(FormatText("'%s' is not a valid boolean value", value));
+        return;
+    case TQsFieldType::ftDate: {
+        TDate date;
+        if (!TryParseDate(t, date))
+            Fail(FormatText("'%s' is not a valid date", value));
+        SetAsDate(date);
+        return;
+    }
+    case TQsFieldType::ftTime: {
+        int32_t ms = 0;
+        if (!TryParseTime(t, ms))
+            Fail(FormatText("'%s' is not a valid time", value));
+        SetAsDateTime(DateTimeOf(TDate(), ms));
+        return;
+    }
+    case TQsFieldType::ftDateTime: {
+        size_t blank = t.find(' ');
+        TDate date;
+        int32_t ms = 0;
+        if (!TryParseDate(t.substr(0, blank), date) ||
+            (blank != std::string_view::npos && !TryParseTime(TrimBlanks(t.substr(blank)), ms)))
+            Fail(FormatText("'%s' is not a valid date and time", value));
+        SetAsDateTime(DateTimeOf(date, ms));
+        return;
+    }
+    default:
+        AccessError(d, "String");
+    }
+}
+
+void TQsField::SetAsInteger(int32_t value) {
+    const TQsFieldDef& d = Def();
+    uint8_t* p = m_Table->EditSlot(m_Index);
+    auto range = [&](int32_t lo, int32_t hi) {
+        if (value < lo || value > hi)
+            Fail(FormatText("%d is not a valid value for field '%s'. The allowed range is %d to %d", value, d.Name, lo,
+                            hi));
+    };
+    switch (d.DataType) {
+    case TQsFieldType::ftString:
+        SetAsString(std::to_string(value));
+        return;
+    case TQsFieldType::ftAutoInc:
+        return;
+    case TQsFieldType::ftSmallint:
+        range(std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
+        PutU16(p + 1, static_cast<uint16_t>(static_cast<int16_t>(value)));
+        break;
+    case TQsFieldType::ftWord:
+        range(0, std::numeric_limits<uint16_t>::max());
+        PutU16(p + 1, static_cast<uint16_t>(value));
+        break;
+    case TQsFieldType::ftInteger:
+        PutI32(p + 1, value);
+        break;
+    case TQsFieldType::ftFloat:
+    case TQsFieldType::ftCurrency:
+        PutDouble(p + 1, value);
+        break;
+    default:
+        AccessError(d, "Integer");
+    }
+    p[0] = 1;
+    m_Table->FieldSet(m_Index);
+}
+
+void TQsField::SetAsFloat(double value) {
+    const TQsFieldDef& d = Def();
+    uint8_t* p = m_Table->EditSlot(m_Index);
+    switch (d.DataType) {
+    case TQsFieldType::ftString:
+        SetAsString(FloatText(value));
+        return;
+    case TQsFieldType::ftAutoInc:
+        return;
+    case TQsFieldType::ftSmallint:
+    case TQsFieldType::ftWord:
+    case TQsFieldType::ftInteger: {
+        double v = std::round(value);
+        if (!(v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max()))
+            Fail(FormatText("%s is not a valid value for field '%s'", FloatText(value), d.Name));
+        SetAsInteger(static_cast<int32_t>(v));
+        return;
+    }
+    case TQsFieldType::ftFloat:
+    case TQsFieldType::ftCurrency:
+        if (!std::isfinite(value))
+            Fail(FormatText("%s is not a valid value for field '%s'", FloatText(value), d.Name));
+        PutDouble(p + 1, value);
+        p[0] = 1;
+        m_Table->FieldSet(m_Index);
+        return;
+    case TQsFieldType::ftDate:
+    case TQsFieldType::ftTime:
+    case TQsFieldType::ftDateTime:
+        SetAsDateTime(TDateTime(value));
+        return;
+    default:
+        AccessError(d, "Float");
+    }
+}
+
+void TQsField::SetAsBoolean(bool value) {
+    const TQsFieldDef& d = Def();
+    uint8_t* p = m_Table->EditSlot(m_Index);
+    if (d.DataType == TQsFieldType::ftString) {
+        SetAsString(value ? "True" : "False");
+        return;
+    }
+    if (d.DataType != TQsFieldType::ftBoolean)
+        AccessError(d, "Boolean");
+    p[0] = 1;
+    PutU16(p + 1, value ? 1 : 0);
+    m_Table->FieldSet(m_Index);
+}
+
+void TQsField::SetAsDate(TDate value) {
+    const TQsFieldDef& d = Def();
+    uint8_t* p = m_Table->EditSlot(m_Index);
+    switch (d.DataType) {
+    case TQsFieldType::ftString:
+        SetAsString(TFormatSettings::Current().FormatDate(value));
+        return;
+    case TQsFieldType::ftDate:
+        if (value.IsNull()) {
+            SetNull();
+            return;
+        }
+        p[0] = 1;
+        PutI32(p + 1, value.Serial());
+        m_Table->FieldSet(m_Index);
+        return;
+    case TQsFieldType::ftDateTime:
+        SetAsDateTime(DateTimeOf(value, 0));
+        return;
+    default:
+        AccessError(d, "Date");
+    }
+}
+
+void TQsField::SetAsDateTime(TDateTime value) {
+    const TQsFieldDef& d = Def();
+    uint8_t* p = m_Table->EditSlot(m_Index);
+    if (!std::isfinite(value.Value()) || std::fabs(value.Value()) > 3e6)
+        Fail(FormatText("%s is not a valid value for field '%s'", FloatText(value.Value()), d.Name));
+    switch (d.DataType) {
+    case TQsFieldType::ftString:
+        if (value.IsNull())
+            SetAsString("");
+        else
+            SetAsString(TFormatSettings::Current().FormatDate(value.Date()) + " " + TimeText(MsOfDay(value)));
+        return;
+    case TQsFieldType::ftDate:
+        SetAsDate(value.Date());
+        return;
+    case TQsFieldType::ftTime:
+        p[0] = 1;
+        PutI32(p + 1, MsOfDay(value));
+        m_Table->FieldSet(m_Index);
+        return;
+    case TQsFieldType::ftDateTime:
+        if (value.IsNull()) {
+            SetNull();
+            return;
+        }
+        p[0] = 1;
+        PutDouble(p + 1, value.Value());
+        m_Table->FieldSet(m_Index);
+        return;
+    default:
+        AccessError(d, "DateTime");
+    }
+}
+
+} // namespace ndlemo
