@@ -1,8 +1,40 @@
 #!/usr/bin/env bash
-# Lays out a demo installation: the program with its settings in upload mode and the directories they name.
-# Usage: make-demo.sh BIN_DIR DEMO_DIR
+# Lays out a ready demo installation: the program with its settings in upload mode, the directories the
+# settings name and a local page as the upload address. Usage: make-demo.sh BIN_DIR DEMO_DIR
+# The login of the demo: any user name, password LM01 (LM01NOMODCHK switches the modulo check off).
 set -euo pipefail
-bin=$1
-demo=$2
-mkdir -p "$demo"
-cp -f "$bin/NdLemo" "$bin/ndlemo-check" "$demo/"
+bin=$(cd "$1" && pwd)
+mkdir -p "$2"
+demo=$(cd "$2" && pwd)
+mkdir -p "$demo/davky" "$demo/odeslane" "$demo/upload" "$demo/web"
+for f in NdLemo ndlemo-check ndlemo-cmd; do
+    [ -f "$bin/$f" ] && cp -f "$bin/$f" "$demo/"
+done
+cat > "$demo/web/upload.html" <<'HTML'
+<!DOCTYPE html>
+<html lang="cs"><head><meta charset="utf-8"><title>Upload Lemo (demo)</title></head>
+<body><h1>Upload Lemo</h1><p>Ukázková stránka pro předání balíčků pojišťovně.</p></body></html>
+HTML
+if [ ! -f "$demo/NdLemo.ini" ]; then
+    # The settings files are Windows-1250 with CR LF lines.
+    printf '%s\r\n' \
+        "[General]" \
+        "Pracoviste=LM01" \
+        "DirDavky=$demo/davky" \
+        "DirOdeslane=$demo/odeslane" \
+        "IntSplatnosti=30" \
+        "DefaultICZ=12345678" \
+        "DefaultICO=87654321" \
+        "DefaultCisloUctu=123456789" \
+        "DefaultKodBanky=0100" \
+        "TypPrenosu=UPLOAD" \
+        "[UploadLemo]" \
+        "Adresa=file://$demo/web/upload.html" \
+        "OutDir=$demo/upload" \
+        "[FakturaInfo]" \
+        "DefaultGenerovat=N" | iconv -f UTF-8 -t CP1250 > "$demo/NdLemo.ini"
+fi
+if [ -x "$bin/gen_batches" ] && [ ! -f "$demo/davky/demo.txt" ]; then
+    "$bin/gen_batches" "$demo/davky/demo.txt" 200 12345678 1 >/dev/null 2>&1 || true
+fi
+echo "Demo installation in $demo (login: any user, password LM01)"

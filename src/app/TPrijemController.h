@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "app/TRunLog.h"
+#include "invoice/TLemoPrij.h"
+#include "transfer/TransferSettings.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace ndlemo {
+
+class TStartupUi;
+
+// The run-time state of the main window and the logic around it that needs no window: the start-up
+// sequence, the error handler, the directory collision check and the shut-down.
+class TPrijemController {
+public:
+    // programDir holds the settings, the log and the working directories; programFile names the executable
+    // (its stem names the settings and log files).
+    TPrijemController(std::filesystem::path programDir, std::filesystem::path programFile);
+
+    // The start-up sequence. Returns false when the program must end (login cancelled, or a fatal error,
+    // which has then been shown and logged).
+    bool StartUp(TStartupUi& ui);
+    // Logs the end and resets both tabs.
+    void ShutDown(TStartupUi* ui);
+
+    // Runs an action; an error is shown (a silent abort is not). Before the start-up has completed,
+    // an error also ends the program.
+    void Guard(const std::function<void()>& action);
+    void HandleError(const std::exception& error);
+    // The message as the error box shows it: a period is added after a last character above ".".
+    [[nodiscard]] static std::string WithPeriod(const std::string& message);
+
+    // DirOdeslane must differ from the program and working directories, and in upload mode from the upload
+    // directory. Raises ESubroutineError.
+    void CheckDirCollision() const;
+    [[nodiscard]] static std::string NormalizeDir(const std::string& path, bool trim);
+
+    void WriteLog(int level, const std::string& text) const { Log.Write(level, text); }
+    // "Přenos SCP", "Upload Lemo" or empty.
+    [[nodiscard]] std::string TransferModeText() const;
+
+    std::filesystem::path ProgramDir;
+    std::filesystem::path ProgramFile;
+    std::filesystem::path DirPracovni;
+    std::filesystem::path DirOut;
+    std::filesystem::path DirZaloha;
+
+    AppSettings Settings;
+    TransferSettings Transfer;
+    TLemoPrij Prij;
+    TRunLog Log;
+
+    std::string UserName;
+    std::string Password;
+    bool NoModulo = false;
+    bool Busy = false;
+    bool Created = false;
+    // Set when the program must end (a fatal error before the start completed).
+    bool EndRequested = false;
+
+    std::string LastBatchDir;
+    std::string LastReportDir;
+    std::string LastUploadFile;
+    std::string LastUploadFileLZ;
+};
+
+} // namespace ndlemo

@@ -1,0 +1,113 @@
+#include "app/ui/TfrmPrijem.h"
+#include "app/TPrijemController.h"
+#include "app/ui/ProgramEntry.h"
+#include "platform/TSingleInstanceLock.h"
+#include "support/TScriptedMessageBoxes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace ndlemo;
+namespace fs = std::filesystem;
+
+namespace {
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/ndlemo-win-XXXXXX";
+        m_Dir = mkdtemp(tmpl);
+    }
+    void TearDown() override { fs::remove_all(m_Dir); }
+    fs::path m_Dir;
+    TScriptedMessageBoxes m_Boxes;
+};
+
+QAction* ActionNamed(QWidget& w, const char* name) {
+    return w.findChild<QAction*>(name);
+}
+} // namespace
+
+TEST_F(MainWindowFixture, SecondInstanceIsRefusedBeforeAnyWindow) {
+    platform::TSingleInstanceLock first("ProgramNdLemo", m_Dir);
+    ASSERT_TRUE(first.TryAcquire());
+    TProgramOptions options{m_Dir, m_Dir / "NdLemo", m_Dir, false};
+    EXPECT_EQ(RunProgram(options), 0);
+    ASSERT_EQ(m_Boxes.Shown.size(), 1u);
+    EXPECT_EQ(m_Boxes.Shown[0].Kind, 'I');
+    EXPECT_EQ(m_Boxes.Shown[0].Text, "Program NdLemo je již spuštěn.");
+    EXPECT_TRUE(first.Held());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<TfrmPrijem*>(w), nullptr);
+}
+
+TEST_F(MainWindowFixture, ActionsCarryTheirCaptionsHintsAndShortcuts) {
+    TPrijemController controller(m_Dir, m_Dir / "NdLemo");
+    TfrmPrijem window(controller);
+    for (const auto& def : TActionRules::Actions()) {
+        QAction* a = ActionNamed(window, std::string(def.Name).c_str());
+        ASSERT_NE(a, nullptr) << def.Name;
+        EXPECT_EQ(a->text().toStdString(), def.Caption);
+        EXPECT_EQ(a->toolTip().toStdString(), def.Hint);
+    }
+    EXPECT_EQ(ActionNamed(window, "acKontrola")->shortcut(), QKeySequence("Ctrl+K"));
+    EXPECT_EQ(ActionNamed(window, "acNovyPrijem")->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(ActionNamed(window, "acOdeslat")->shortcut(), QKeySequence("Ctrl+O"));
+    for (const char* name :
+         {"tbrTop", "PageControlPrij", "tabSheetFak", "tabSheetLZ", "StatusBarPrij", "sbtnTestSpojeni", "sbtnHttpInfo",
+          "sbtnNastaveni", "sbtnNastaveniInfo", "sbtnOdeslat", "sbtnOdeslatLZ"})
+        EXPECT_NE(window.findChild<QObject*>(name), nullptr) << name;
+}
+
+TEST_F(MainWindowFixture, EnablingFollowsTabModeAndBusy) {
+    TPrijemController controller(m_Dir, m_Dir / "NdLemo");
+    TfrmPrijem window(controller);
+    window.show();
+    controller.Settings.TypPrenosu = "UPLOAD";
+    window.UpdateActions();
+    auto enabled = [&](const char* name) { return ActionNamed(window, name)->isEnabled(); };
+    EXPECT_TRUE(enabled("acKontrola"));
+    EXPECT_TRUE(enabled("acUploadLemo"));
+    EXPECT_FALSE(enabled("acTestSpojeni"));
+    EXPECT_FALSE(enabled("acOdeslatLZ"));
+    auto* send = window.findChild<QToolButton*>("sbtnOdeslat");
+    EXPECT_EQ(send->text(), QString::fromUtf8("Vytvořit soubor"));
+
+    window.PageControl()->setCurrentIndex(1);
+    controller.Settings.TypPrenosu = "SCP";
+    window.UpdateActions();
+    EXPECT_FALSE(enabled("acKontrola"));
+    EXPECT_TRUE(enabled("acOdeslatLZ"));
+    EXPECT_FALSE(enabled("acUploadLemoLZ"));
+    EXPECT_TRUE(enabled("acTestSpojeni"));
+    EXPECT_EQ(window.findChild<QToolButton*>("sbtnOdeslatLZ")->text(), QString::fromUtf8("Odeslat soubor"));
+
+    controller.Busy = true;
+    window.UpdateActions();
+    for (const auto& def : TActionRules::Actions())
+        EXPECT_EQ(ActionNamed(window, std::string(def.Name).c_str())->isEnabled(), def.Name == "acDlgScpIni")
+            << def.Name;
+    // The tab stays while busy, by program and by mouse.
+    window.PageControl()->setCurrentIndex(0);
+    EXPECT_EQ(window.PageControl()->currentIndex(), 1);
+    controller.Busy = false;
+    window.PageControl()->setCurrentIndex(0);
+    EXPECT_EQ(window.PageControl()->currentIndex(), 0);
+}
+
+TEST_F(MainWindowFixture, ActionErrorsReachTheHandlerNotTheEventLoop) {
+    TPrijemController controller(m_Dir, m_Dir / "NdLemo");
+    controller.Created = true;
+    TfrmPrijem window(controller);
+    window.SetHandler(TActionId::acDlgAppIni, [] { throw std::runtime_error("Chyba akce"); });
+    window.UpdateActions();
+    ActionNamed(window, "acDlgAppIni")->trigger();
+    ASSERT_EQ(m_Boxes.Shown.size(), 1u);
+    EXPECT_EQ(m_Boxes.Shown[0].Text, "Chyba akce.");
+    EXPECT_FALSE(controller.EndRequested);
+}
