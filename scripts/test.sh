@@ -5,8 +5,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
 build="${NDLEMO_BUILD_DIR:-$root/build}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNDLEMO_WERROR=ON
-cmake --build "$build" -j"$(nproc)"
+# Widget tests (and their listing at build time) run without a display.
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 chmod 700 "$XDG_RUNTIME_DIR"
+cmake --build "$build" -j"$(nproc)"
+# A short fuzzing run of the batch reader (sanitizers on), which fails on any crash it finds;
+# before the tests, so that their summary closes the output.
+NDLEMO_FUZZ_BUILD_DIR="${NDLEMO_FUZZ_BUILD_DIR:-$root/build-fuzz}" bash "$root/fuzz/run_fuzz.sh" 60
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"

@@ -1,7 +1,10 @@
 #include "app/ui/TfrmPrijem.h"
 
 #include "app/TPrijemController.h"
+#include "app/ui/TfrmDlgAppIni.h"
 #include "app/ui/TfrmLogin.h"
+#include "transfer/ui/TfrmDlgPrenosIni.h"
+#include "transfer/ui/TfrmDlgPrenosIniHttp.h"
 #include "support/ui/TfrmDlgRequestErr.h"
 
 #include <QAction>
@@ -76,6 +79,28 @@ TfrmPrijem::TfrmPrijem(TPrijemController& controller, QWidget* parent) : QMainWi
     connect(idle, &QTimer::timeout, this, &TfrmPrijem::UpdateActions);
     idle->start();
     Highlight(0);
+    ConnectSettingsDialogs();
+}
+
+void TfrmPrijem::ConnectSettingsDialogs() {
+    SetHandler(TActionId::acDlgAppIni, [this] {
+        TfrmDlgAppIni dialog(m_Controller.Settings,
+                             AppIniPath(m_Controller.ProgramDir, m_Controller.ProgramFile.filename()), this);
+        dialog.SetScpAction(Action(TActionId::acDlgScpIni));
+        connect(&dialog, &TfrmDlgAppIni::SettingsSaved, this, [this] {
+            SetStatusPanel(0, m_Controller.Settings.Pracoviste);
+            SetStatusPanel(3, m_Controller.TransferModeText());
+        });
+        dialog.Execute();
+    });
+    SetHandler(TActionId::acDlgScpIni, [this] {
+        TfrmDlgPrenosIni dialog(m_Controller.Transfer, m_Controller.ProgramDir, this);
+        dialog.Execute();
+    });
+    SetHandler(TActionId::acDlgHttpIni, [this] {
+        TfrmDlgPrenosIniHttp dialog(m_Controller.Transfer, m_Controller.ProgramDir, this);
+        dialog.Execute();
+    });
 }
 
 void TfrmPrijem::CreateActions() {

@@ -57,6 +57,7 @@ protected:
 
 private:
     void CreateActions();
+    void ConnectSettingsDialogs();
     QToolButton* AddButton(QToolBar* bar, const char* name, TActionId id);
     QWidget* CreateInvoiceTab();
     QWidget* CreateReportsTab();

@@ -1,0 +1,293 @@
+#include "batch/KontrolaPolozky.h"
+
+#include "batch/ETypDokladu.h"
+#include "batch/FieldChecks.h"
+#include "batch/TDekoderVety.h"
+#include "support/TFormatSettings.h"
+#include "support/TextCodec.h"
+
+#include <string>
+
+namespace ndlemo {
+
+namespace {
+
+using Delky = std::initializer_list<size_t>;
+
+// The decoded item as slices of its line (or of the document); the record is filled only when it is stored.
+// Two halves of at most 64 bytes each, which the compiler clears with a few vector stores.
+struct TTexty {
+    std::string_view TypVety;
+    std::string_view Kod;
+    std::string_view Odbornost;
+    std::string_view Diagnoza;
+};
+
+struct THodnoty {
+    std::string_view Lokalizace1;
+    std::string_view Lokalizace2;
+    std::string_view SkupinaLeku;
+    TDate Datum;
+    int32_t Pocet = 0;
+
+    void SetDruh(std::string_view a, std::string_view b = {}) {
+        m_DruhLength = 0;
+        for (std::string_view part : {a, b}) {
+            for (char c : part) {
+                if (m_DruhLength < sizeof m_Druh)
+                    m_Druh[m_DruhLength++] = c;
+            }
+        }
+    }
+    [[nodiscard]] std::string_view Druh() const { return std::string_view(m_Druh, m_DruhLength); }
+
+private:
+    char m_Druh[4] = {};
+    uint8_t m_DruhLength = 0;
+};
+
+} // namespace
+
+void KontrolaPolozky(std::string_view veta, TDokladImp& doklad, bool kontrolaModulo) {
+    KontrolaPolozky(TVeta(veta), doklad, kontrolaModulo);
+}
+
+void KontrolaPolozky(const TVeta& v, TDokladImp& doklad, bool kontrolaModulo) {
+    const TDoklad& d = doklad.Doklad;
+    const std::string& typ = d.TypDokladu;
+    const ETypDokladu kod = TypDokladuKod(typ);
+    using T = ETypDokladu;
+    std::string_view pismeno = v.Prvni();
+
+    std::string_view povolene = "V";
+    if (kod == T::T03 || kod == T::T03s)
+        povolene = "L";
+    else if (kod == T::T37)
+        povolene = "VL";
+    bool povoleno =
+        pismeno.size() == 1 && (pismeno[0] == povolene[0] || (povolene.size() > 1 && pismeno[0] == povolene[1]));
+    if (!povoleno)
+        NepripustnaHodnota(v.Text(), std::string("Věta typu ") + std::string(povolene));
+    bool lek = pismeno[0] == 'L';
+
+    TDate konec = doklad.KonecObdobi();
+    TTexty p;
+    THodnoty q;
+    TDekoderVety dek(v);
+    // The label is built only when the length is wrong.
+    auto delka = [&](Delky delky) {
+        if (!dek.MaDelku(delky))
+            TDekoderVety::ChybnaDelka(std::string(lek ? "léku dokladu " : "výkonu dokladu ") + typ);
+    };
+    // Types 05 and 36 carry the insurance number of the item's person in columns 10-19.
+    std::string_view cisloOsoby;
+
+    if (kod == T::T01 || kod == T::T01s) {
+        bool s = kod == T::T01s;
+        delka(s ? Delky{33, 35} : Delky{29, 31});
+        bool dlouha = v.Delka() == 31 || v.Delka() == 35;
+        p.TypVety = dek.Text(1, 1);
+        q.Datum = dek.Datum(2, 8);
+        p.Kod = dek.Text(10, 5);
+        q.Pocet = dek.Cele(15, 1);
+        p.Odbornost = dek.Text(16, 3);
+        p.Diagnoza = dek.Text(19, 5);
+        dek.OverCele(24, dlouha ? 7 : 5);
+        if (s) {
+            size_t col = dlouha ? 31 : 29;
+            q.Lokalizace1 = dek.Text(col, 1);
+            q.Lokalizace2 = dek.Text(col + 1, 1);
+        }
+        q.SetDruh(p.TypVety);
+        if (!p.Odbornost.empty())
+            KontrolaOdbornosti(p.Odbornost);
+        if (!p.Diagnoza.empty())
+            KontrolaDiagnozy(p.Diagnoza);
+    } else if (kod == T::T02 || kod == T::T02s) {
+        bool s = kod == T::T02s;
+        delka(s ? Delky{29, 31} : Delky{25, 27});
+        bool dlouha = v.Delka() == 27 || v.Delka() == 31;
+        p.TypVety = dek.Text(1, 1);
+        q.Datum = dek.Datum(2, 8);
+        p.Kod = dek.Text(10, 5);
+        p.Odbornost = dek.Text(15, 3);
+        q.Pocet = dek.Cele(18, 2);
+        dek.OverCele(20, dlouha ? 7 : 5);
+        if (s) {
+            size_t col = dlouha ? 27 : 25;
+            q.Lokalizace1 = dek.Text(col, 1);
+            q.Lokalizace2 = dek.Text(col + 1, 1);
+        }
+        q.SetDruh(p.TypVety);
+        if (!p.Odbornost.empty())
+            KontrolaOdbornosti(p.Odbornost);
+    } else if (kod == T::T03 || kod == T::T03s) {
+        bool s = kod == T::T03s;
+        delka(s ? Delky{44} : Delky{40, 45});
+        p.TypVety = dek.Text(1, 1);
+        q.Datum = dek.Datum(2, 8);
+        q.SkupinaLeku = dek.Text(10, 1);
+        p.Kod = dek.Text(12, 7);
+        dek.OverCislo(19, 11);
+        dek.OverCislo(30, 10);
+        bool sDiagnozou = !s && v.Delka() == 45;
+        if (sDiagnozou)
+            p.Diagnoza = dek.Text(40, 5);
+        if (s) {
+            q.Lokalizace1 = dek.Text(40, 1);
+            q.Lokalizace2 = dek.Text(41, 1);
+        }
+        if (sDiagnozou && !p.Diagnoza.empty())
+            KontrolaDiagnozy(p.Diagnoza);
+        KontrolaSkupinyLeku(q.SkupinaLeku);
+        q.SetDruh(p.TypVety, q.SkupinaLeku);
+    } else if (kod == T::T05) {
+        delka(Delky{30});
+        p.TypVety = dek.Text(1, 1);
+        q.Datum = dek.Datum(2, 8);
+        cisloOsoby = dek.Text(10, 10);
+        p.Kod = dek.Text(20, 5);
+        p.Diagnoza = dek.Text(25, 5);
+        q.SetDruh(p.TypVety);
+        KontrolaDiagnozy(p.Diagnoza);
+    } else if (kod == T::T06) {
+        delka(Delky{16});
+        p.TypVety = dek.Text(1, 1);
+        q.Datum = dek.Datum(2, 8);
+        p.Kod = dek.Text(10, 5);
+        q.Pocet = dek.Cele(15, 1);
+        q.SetDruh(p.TypVety);
+    } else if (kod == T::T34) {
+        delka(Delky{16});
+        p.TypVety = dek.Text(1, 1);
+        p.Kod = dek.Text(2, 5);
+        q.Pocet = dek.Cele(7, 4);
+        dek.OverCele(11, 5);
+        q.Datum = d.DatumUdalosti;
+        q.SetDruh("D");
+    } else if (kod == T::T36) {
+        delka(Delky{68, 122, 177});
+        p.TypVety = dek.Text(1, 1);
+        q.Datum = dek.Datum(2, 8);
+        cisloOsoby = dek.Text(10, 10);
+        q.Pocet = dek.Cele(20, 4);
+        bool sDiagnozou = v.Delka() != 177;
+        if (sDiagnozou) {
+            dek.OverCislo(24, 9);
+            p.Diagnoza = dek.Text(33, 5);
+        }
+        p.Kod = d.KodPolozky;
+        q.SetDruh("D");
+        if (sDiagnozou)
+            KontrolaDiagnozy(p.Diagnoza);
+    } else if (kod == T::T37 && !lek) {
+        delka(Delky{15, 17});
+        p.TypVety = dek.Text(1, 1);
+        p.Kod = dek.Text(2, 5);
+        q.Pocet = dek.Cele(7, 3);
+        dek.OverCele(10, v.Delka() == 17 ? 7 : 5);
+        q.Datum = d.DatumUdalosti;
+        q.SetDruh(Utf8Length(p.Kod) <= 2 ? std::string_view("D") : p.TypVety);
+    } else if (kod == T::T37) {
+        delka(Delky{27});
+        p.TypVety = dek.Text(1, 1);
+        q.SkupinaLeku = dek.Text(2, 1);
+        p.Kod = dek.Text(3, 7);
+        dek.OverCislo(10, 7);
+        dek.OverCislo(17, 10);
+        q.Datum = d.DatumUdalosti;
+        KontrolaSkupinyLeku(q.SkupinaLeku);
+        q.SetDruh(p.TypVety, q.SkupinaLeku);
+    } else {
+        // An open document always has one of the types above.
+        NepripustnaHodnota(typ, "Typ dokladu");
+    }
+
+    if (kod == T::T01s || kod == T::T02s || kod == T::T03s) {
+        KontrolaLokalizace(q.Lokalizace1);
+        KontrolaLokalizace(q.Lokalizace2);
+    }
+    if ((kod == T::T01 || kod == T::T01s) && p.Diagnoza.empty())
+        p.Diagnoza = d.Diagnoza;
+    if (OrezText(p.Kod).empty())
+        NepripustnaHodnota(p.Kod, "Kód položky");
+    if (lek && Utf8Length(p.Kod) != 7)
+        NepripustnaHodnota(p.Kod, "Kód léku");
+    if (q.Pocet == 0 && q.Druh() == "V" && p.Kod != "00881")
+        q.Pocet = 1;
+    const TFormatSettings& fs = TFormatSettings::Current();
+    if ((kod == T::T02 || kod == T::T02s) && (q.Datum < d.DatumPrijeti || q.Datum > d.DatumPropusteni))
+        NepripustnaHodnota(fs.FormatDate(q.Datum), "Datum hospitalizačního výkonu");
+    if (q.Datum > konec)
+        NepripustnaHodnota(fs.FormatDate(q.Datum), "Datum výkonu (mimo období dávky)");
+
+    int index = -1;
+    if (kod == T::T05 || kod == T::T36) {
+        KontrolaCislaPojistence(cisloOsoby);
+        if (kontrolaModulo)
+            KontrolaModulo11(cisloOsoby);
+        index = doklad.NajdiOsobu(cisloOsoby);
+        if (index < 0)
+            index = doklad.PridejOsobu(cisloOsoby);
+    } else {
+        if (doklad.Osoby.size() != 1 || !TDokladImp::SameText(doklad.Osoby[0]->CisloPojistence, d.CisloPojistence))
+            throw ESubroutineError("Interní chyba: Nelze nalézt objekt poj. osoby");
+        index = 0;
+    }
+    if (doklad.UkladatPolozky) {
+        TDokladPolozka& r = doklad.PracovniPolozka;
+        r.Vycisti();
+        r.Druh = q.Druh();
+        r.TypVety = p.TypVety;
+        r.Datum = q.Datum;
+        r.Kod = p.Kod;
+        r.Pocet = q.Pocet;
+        r.Odbornost = p.Odbornost;
+        r.Diagnoza = p.Diagnoza;
+        r.Lokalizace1 = q.Lokalizace1;
+        r.Lokalizace2 = q.Lokalizace2;
+        r.SkupinaLeku = q.SkupinaLeku;
+        doklad.Osoby[static_cast<size_t>(index)]->PridejPolozku(r);
+    }
+}
+
+void KontrolaVetyG(std::string_view veta, TDokladImp& doklad) {
+    KontrolaVetyG(TVeta(veta), doklad);
+}
+
+void KontrolaVetyG(const TVeta& v, TDokladImp& doklad) {
+    TDoklad& d = doklad.Doklad;
+    const std::string& typ = d.TypDokladu;
+    size_t sloty = 0;
+    switch (TypDokladuKod(typ)) {
+    case ETypDokladu::T34:
+        sloty = 2;
+        break;
+    case ETypDokladu::T02:
+    case ETypDokladu::T02s:
+        sloty = 6;
+        break;
+    case ETypDokladu::T01:
+    case ETypDokladu::T01s:
+    case ETypDokladu::T06:
+    case ETypDokladu::T37:
+        sloty = 4;
+        break;
+    default:
+        break;
+    }
+    if (sloty == 0)
+        NepripustnaHodnota(typ, "Typ dokladu diagnozy");
+    TDekoderVety dek(v);
+    dek.Delka({7}, "G");
+    std::string_view diagnoza = dek.Text(2, 5);
+    KontrolaDiagnozy(diagnoza);
+    for (size_t i = 0; i < sloty; ++i) {
+        if (d.Diagnozy[i].empty()) {
+            d.Diagnozy[i] = diagnoza;
+            return;
+        }
+    }
+}
+
+} // namespace ndlemo

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "batch/TDokladImp.h"
+#include "batch/TVeta.h"
+
+#include <string_view>
+
+namespace ndlemo {
+
+// Decodes and checks one item record "V" or "L" (UTF-8 line) of the open document and stores it under its
+// insured person. Raises ESubroutineError or EConvertError at the first problem; a failed item is not stored.
+void KontrolaPolozky(std::string_view veta, TDokladImp& doklad, bool kontrolaModulo);
+void KontrolaPolozky(const TVeta& veta, TDokladImp& doklad, bool kontrolaModulo);
+
+// Adds the diagnosis of a record "G" to the first free usable slot of the open document; beyond them it is
+// dropped without a message.
+void KontrolaVetyG(std::string_view veta, TDokladImp& doklad);
+void KontrolaVetyG(const TVeta& veta, TDokladImp& doklad);
+
+} // namespace ndlemo

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "batch/TDoklad.h"
+#include "batch/TDokladPolozka.h"
+#include "batch/TPojOsobaImp.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace ndlemo {
+
+// The document being read, refilled for every document record, with its insured persons.
+class TDokladImp {
+public:
+    TDokladImp() = default;
+    ~TDokladImp() { Vycisti(); }
+    TDokladImp(const TDokladImp&) = delete;
+    TDokladImp& operator=(const TDokladImp&) = delete;
+
+    TDoklad Doklad;
+    std::vector<std::unique_ptr<TPojOsobaImp>> Osoby;
+    // The document passed all its checks and accepts item and diagnosis records.
+    bool Aktivni = false;
+    // Whether checked items are stored under their persons. The file reader turns it off: nothing reads the
+    // items of its document, and a document with very many items must not hold them all.
+    bool UkladatPolozky = true;
+    // The record into which a checked item is copied before it is stored; reused between items.
+    TDokladPolozka PracovniPolozka;
+
+    // Not open, no persons (freed the last first), the record cleared.
+    void Vycisti();
+    // Index of the person with exactly this insurance number, or -1.
+    [[nodiscard]] int NajdiOsobu(std::string_view cisloPojistence) const;
+    // Appends a person without items and returns its index; -1 (and nothing added) when the number is there.
+    int PridejOsobu(std::string_view cisloPojistence);
+    // The last day of the period of Doklad.Mesic and Doklad.Rok; raises like the period check. Remembered for
+    // the items, which all ask for the same period.
+    [[nodiscard]] TDate KonecObdobi() {
+        if (!m_ObdobiKonec.IsNull() && SameText(m_ObdobiMesic, Doklad.Mesic) && SameText(m_ObdobiRok, Doklad.Rok))
+            return m_ObdobiKonec;
+        return SpocitejKonecObdobi();
+    }
+    // Short texts compared without a library call.
+    [[nodiscard]] static bool SameText(std::string_view a, std::string_view b) {
+        if (a.size() != b.size())
+            return false;
+        for (size_t i = 0; i < a.size(); ++i) {
+            if (a[i] != b[i])
+                return false;
+        }
+        return true;
+    }
+
+private:
+    TDate SpocitejKonecObdobi();
+
+    // Persons are looked up linearly while there are few; a document of one of the types whose persons come
+    // from the items can have very many, and then an index keeps the look-up constant.
+    static constexpr size_t IndexFrom = 16;
+    static constexpr size_t MaxVolne = 64;
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, int, Hash, std::equal_to<>> m_Index;
+    // Cleared persons kept for the next documents, so that refilling the document does not allocate.
+    std::vector<std::unique_ptr<TPojOsobaImp>> m_Volne;
+    std::string m_ObdobiMesic;
+    std::string m_ObdobiRok;
+    TDate m_ObdobiKonec;
+};
+
+} // namespace ndlemo

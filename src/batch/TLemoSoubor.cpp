@@ -1,0 +1,290 @@
+#include "batch/TLemoSoubor.h"
+
+#include "batch/EConvertError.h"
+#include "batch/FieldChecks.h"
+#include "batch/KontrolaDokladu.h"
+#include "batch/KontrolaPolozky.h"
+#include "batch/TBatchLineReader.h"
+#include "batch/TDekoderVety.h"
+#include "batch/TDokladImp.h"
+#include "support/ESubroutineError.h"
+#include "support/FormatText.h"
+#include "support/TextCodec.h"
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace ndlemo {
+
+namespace {
+
+// The UTF-8 form of every byte of a batch line, so that a line is converted without allocating.
+struct TByteTable {
+    struct TUtf8 {
+        uint8_t Length = 0;
+        char Bytes[4] = {};
+    };
+    std::array<TUtf8, 256> Utf8;
+    // Bytes below 0x80 stay as they are, so a pure ASCII line needs no conversion.
+    bool AsciiUnchanged = true;
+
+    TByteTable() {
+        for (int b = 0; b < 256; ++b) {
+            std::string one = BatchLineToUtf8(std::string(1, static_cast<char>(b)));
+            if (one.size() > sizeof Utf8[b].Bytes)
+                one = "?";
+            Utf8[b].Length = static_cast<uint8_t>(one.size());
+            std::memcpy(Utf8[b].Bytes, one.data(), one.size());
+            if (b < 0x80 && one != std::string(1, static_cast<char>(b)))
+                AsciiUnchanged = false;
+        }
+    }
+
+    // The bytes before plain are known to stay as they are.
+    [[nodiscard]] std::string_view Convert(std::string_view raw, size_t plain, std::vector<char>& out) const {
+        if (out.size() < raw.size() * 4)
+            out.resize(raw.size() * 4);
+        char* p = out.data();
+        std::memcpy(p, raw.data(), plain);
+        p += plain;
+        for (char c : raw.substr(plain)) {
+            const TUtf8& u = Utf8[static_cast<unsigned char>(c)];
+            std::memcpy(p, u.Bytes, 4);
+            p += u.Length;
+        }
+        return std::string_view(out.data(), static_cast<size_t>(p - out.data()));
+    }
+};
+
+const TByteTable& ByteTable() {
+    static const TByteTable table;
+    return table;
+}
+
+void AppendNumber(std::string& out, int32_t value) {
+    char buf[16];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, end);
+}
+
+bool AllowedBatchType(std::string_view typ) {
+    // Compared regardless of case.
+    static constexpr std::array<std::string_view, 9> Types = {"05", "34", "36", "37", "81", "82", "90", "98", "99"};
+    for (std::string_view t : Types) {
+        if (t.size() == typ.size() && std::equal(t.begin(), t.end(), typ.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+            }))
+            return true;
+    }
+    return false;
+}
+
+void DecodeBatchHeader(const TVeta& v, TDavka& h) {
+    TDekoderVety dek(v);
+    dek.Delka({62, 88}, "dávky");
+    h.Charakter = dek.Text(2, 1);
+    h.Typ = dek.Text(3, 2);
+    h.ICZ = dek.Text(5, 8);
+    h.Pobocka = dek.Text(13, 4);
+    h.Rok = dek.Text(17, 4);
+    h.Mesic = dek.Text(21, 2);
+    h.Cislo = dek.Cele(23, 6);
+    h.PocetDokladu = dek.Cele(29, 3);
+    h.Celkem = dek.Cele(32, 11);
+    h.Castka = dek.Cislo(43, 18);
+    h.Priznak = dek.Text(61, 1);
+    if (v.Delka() == 88) {
+        h.Doplnek1 = dek.Text(62, 13);
+        h.Doplnek2 = dek.Text(75, 13);
+    }
+    KontrolaCharakteru(h.Charakter);
+    (void)TextNaDatum("01" + h.Mesic + h.Rok);
+}
+
+// The state of one reading of a file.
+class TReading {
+public:
+    TReading(TLemoSoubor& soubor, TKeyRegister& batchKeys, TKeyRegister& docKeys, std::string_view icz)
+        : m_Soubor(soubor), m_BatchKeys(batchKeys), m_DocKeys(docKeys), m_Icz(icz) {
+        m_Doklad.UkladatPolozky = false;
+        m_Doklad.Vycisti();
+    }
+
+    void Run(TBatchLineReader& reader) {
+        if (reader.AtEnd())
+            throw ESubroutineError("Soubor \"%s\" je prázdný", m_Soubor.JmenoSouboru);
+        const TByteTable& table = ByteTable();
+        std::string_view raw;
+        while (reader.Next(raw)) {
+            ++m_Radek;
+            if (raw.empty())
+                continue;
+            std::string_view line = raw;
+            size_t high = TVeta::FirstHigh(raw);
+            if (high != TVeta::NoHigh || !table.AsciiUnchanged) {
+                line = table.Convert(raw, table.AsciiUnchanged ? high : 0, m_Utf8);
+                if (!table.AsciiUnchanged)
+                    high = TVeta::FirstHigh(line);
+            }
+            try {
+                HandleLine(TVeta(line, high));
+            } catch (const ESubroutineError& e) {
+                AddError(e.what());
+            } catch (const EConvertError& e) {
+                AddError(e.what());
+            }
+        }
+        if (m_Soubor.Davky.empty())
+            throw ESubroutineError("Nejsou přiřazeny žádné soubory");
+        CheckCount();
+    }
+
+private:
+    void AddError(std::string_view message) {
+        std::string text = "Řádek ";
+        AppendNumber(text, m_Radek);
+        text += ": ";
+        text += message;
+        m_Soubor.Chyby.push_back(std::move(text));
+    }
+
+    // The declared number of documents of the open batch against those seen.
+    void CheckCount() {
+        if (!m_DavkaOtevrena)
+            return;
+        const TDavka& h = m_Soubor.Davky.back()->Davka;
+        if (h.PocetDokladu != m_PocetDokladu)
+            AddError(FormatText("Chybný počet dokladů v dávce %d", h.Cislo));
+    }
+
+    void HandleLine(const TVeta& line) {
+        switch (line.Text()[0]) {
+        case 'D':
+            BatchHeader(line);
+            break;
+        case 'A':
+        case 'H':
+        case 'Z':
+        case 'P':
+        case 'E':
+        case 'T':
+        case 'J':
+        case 'W':
+            Document(line);
+            break;
+        case 'V':
+        case 'L':
+            if (m_Doklad.Aktivni)
+                KontrolaPolozky(line, m_Doklad, m_Soubor.KontrolaModulo);
+            break;
+        case 'G':
+            if (m_Doklad.Aktivni)
+                KontrolaVetyG(line, m_Doklad);
+            break;
+        case 'N':
+        case 'K':
+            break;
+        default:
+            throw ESubroutineError("Chybný typ věty \"%s\"", line.Prvni());
+        }
+    }
+
+    void BatchHeader(const TVeta& line) {
+        CheckCount();
+        m_DavkaOtevrena = false;
+        m_PocetDokladu = 0;
+        m_PosledniPoradi = 0;
+        m_Doklad.Vycisti();
+
+        m_Soubor.Davky.push_back(std::make_unique<TPrijDavka>());
+        TDavka& h = m_Soubor.Davky.back()->Davka;
+        h.Vycisti();
+        DecodeBatchHeader(line, h);
+        m_DavkaOtevrena = true;
+
+        if (!AllowedBatchType(h.Typ))
+            AddError(FormatText("Nepřípustná hodnota \"%s\" pro \"%s\"", h.Typ, "Typ dávky"));
+        if (h.ICZ != m_Icz)
+            AddError(FormatText("Nepřípustná hodnota \"%s\" pro \"%s\"", h.ICZ, "IČZ"));
+        m_Key.assign(h.Rok);
+        AppendNumber(m_Key, h.Cislo);
+        if (m_BatchKeys.Add(m_Key))
+            AddError(FormatText("Číslo dávky %d období \"%s\" již existuje", h.Cislo, h.Rok));
+    }
+
+    void Document(const TVeta& line) {
+        if (!m_DavkaOtevrena) {
+            m_Doklad.Vycisti();
+            throw ESubroutineError("Není přiřazena dávka");
+        }
+        ++m_PocetDokladu;
+        const TDavka& h = m_Soubor.Davky.back()->Davka;
+        // The check clears the document first.
+        KontrolaDokladu(line, h, m_Doklad, m_Soubor.KontrolaModulo);
+        if (!m_Doklad.Aktivni)
+            return;
+        const TDoklad& d = m_Doklad.Doklad;
+        if (d.Poradi <= m_PosledniPoradi)
+            AddError("Chybné pořadí dokladů v dávce");
+        m_PosledniPoradi = d.Poradi;
+        m_Key.assign(h.Rok);
+        AppendNumber(m_Key, d.Cislo);
+        if (m_DocKeys.Add(m_Key))
+            AddError(FormatText("Číslo dokladu %d období \"%s\" již existuje", d.Cislo, h.Rok));
+    }
+
+    TLemoSoubor& m_Soubor;
+    TKeyRegister& m_BatchKeys;
+    TKeyRegister& m_DocKeys;
+    std::string_view m_Icz;
+    TDokladImp m_Doklad;
+    int32_t m_Radek = 0;
+    bool m_DavkaOtevrena = false;
+    int32_t m_PocetDokladu = 0;
+    int32_t m_PosledniPoradi = 0;
+    std::vector<char> m_Utf8;
+    std::string m_Key;
+};
+
+struct TFileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+} // namespace
+
+void TLemoSoubor::Vycisti() {
+    JmenoSouboru.clear();
+    Velikost = 0;
+    Zdroj.clear();
+    DatumZdroje = TDateTime();
+    while (!Davky.empty())
+        Davky.pop_back();
+    Chyby.clear();
+}
+
+void TLemoSoubor::Nacti(TKeyRegister& batchKeys, TKeyRegister& docKeys, std::string_view icz) {
+    std::error_code ec;
+    std::filesystem::path path(JmenoSouboru);
+    if (JmenoSouboru.empty() || !std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec))
+        throw ESubroutineError("Soubor \"%s\" neexistuje", JmenoSouboru);
+    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(JmenoSouboru.c_str(), "rb"));
+    if (!file)
+        throw ESubroutineError("Při otevírání vstupního souboru \"%s\" došlo k chybě: %s", JmenoSouboru,
+                               std::strerror(errno));
+    TBatchLineReader reader(file.get());
+    TReading(*this, batchKeys, docKeys, icz).Run(reader);
+}
+
+void TLemoSoubor::NactiObsah(std::string_view obsah, TKeyRegister& batchKeys, TKeyRegister& docKeys,
+                             std::string_view icz) {
+    TBatchLineReader reader(obsah);
+    TReading(*this, batchKeys, docKeys, icz).Run(reader);
+}
+
+} // namespace ndlemo

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "support/TFormatSettings.h"
+
+#include <string>
+
+namespace ndlemo::test {
+
+// The message of the error of type E that f raises, or a marker when it raises none.
+template <typename E, typename F> std::string MessageOf(F&& f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "<no error>";
+}
+
+// Sets regional settings for one test and puts the previous ones back.
+class TFormatSettingsGuard {
+public:
+    explicit TFormatSettingsGuard(const TFormatSettings& settings) : m_Saved(TFormatSettings::Current()) {
+        TFormatSettings::Set(settings);
+    }
+    ~TFormatSettingsGuard() { TFormatSettings::Set(m_Saved); }
+    TFormatSettingsGuard(const TFormatSettingsGuard&) = delete;
+    TFormatSettingsGuard& operator=(const TFormatSettingsGuard&) = delete;
+
+private:
+    TFormatSettings m_Saved;
+};
+
+inline TFormatSettings WithDecimalSeparator(std::string separator) {
+    TFormatSettings s;
+    s.DecimalSeparator = std::move(separator);
+    return s;
+}
+
+} // namespace ndlemo::test
