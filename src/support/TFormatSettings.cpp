@@ -35,7 +35,8 @@ TFormatSettings TFormatSettings::FromSystem() {
     TFormatSettings s;
     const char* name = std::setlocale(LC_ALL, nullptr);
     std::string locale = name ? name : "C";
-    if (locale == "C" || locale == "POSIX")
+    // C.UTF-8 and its kin are the C locale with another code set: no regional conventions either.
+    if (locale == "C" || locale == "POSIX" || locale.rfind("C.", 0) == 0)
         return s;
     // The locale's own texts are in its code set, which on Debian is UTF-8.
     const lconv* lc = std::localeconv();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 using namespace ndlemo;
 
 TEST(TDate, SerialsCountFromTheEndOf1899) {
@@ -49,9 +51,14 @@ TEST(TFormatSettings, CzechConventionsByDefault) {
 }
 
 TEST(TFormatSettings, TheCLocaleGivesCzechConventions) {
-    TFormatSettings s = TFormatSettings::FromSystem(); // tests run under the C locale
-    EXPECT_EQ(s.DateSeparator, ".");
-    EXPECT_EQ(s.DecimalSeparator, ",");
-    EXPECT_EQ(s.ThousandSeparator, "\u00A0");
-    EXPECT_EQ(s.ShortDateFormat, "dd.MM.yyyy");
+    for (const char* name : {"C", "POSIX", "C.UTF-8"}) {
+        if (!std::setlocale(LC_ALL, name))
+            continue;
+        TFormatSettings s = TFormatSettings::FromSystem();
+        EXPECT_EQ(s.DateSeparator, ".") << name;
+        EXPECT_EQ(s.DecimalSeparator, ",") << name;
+        EXPECT_EQ(s.ThousandSeparator, "\u00A0") << name;
+        EXPECT_EQ(s.ShortDateFormat, "dd.MM.yyyy") << name;
+    }
+    std::setlocale(LC_ALL, "C");
 }
