@@ -9,13 +9,13 @@ std::string FormatArgs(std::string_view format, const std::vector<std::string>& 
     for (size_t i = 0; i < format.size(); ++i) {
         char c = format[i];
         if (c == '%' && i + 1 < format.size()) {
-            char spec = format[i + 1];
-            if (spec == '%') {
+            char kind = format[i + 1];
+            if (kind == '%') {
                 out += '%';
                 ++i;
                 continue;
             }
-            if (spec == 's' || spec == 'd' || spec == 'u') {
+            if (kind == 's' || kind == 'd' || kind == 'u') {
                 if (next < args.size())
                     out += args[next];
                 ++next;

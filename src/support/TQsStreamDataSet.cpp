@@ -84,6 +84,10 @@ void PutDouble(uint8_t* p, double value) {
     Fail(FormatText("Cannot access field '%s' as type %s", def.Name, asType));
 }
 
+[[nodiscard]] bool FitsInt32(double v) {
+    return v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max();
+}
+
 [[nodiscard]] bool SameName(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         auto lx = static_cast<unsigned char>(x), ly = static_cast<unsigned char>(y);
@@ -106,11 +110,12 @@ template <typename T> bool ParseWhole(std::string_view s, T& out) {
     return ec == std::errc() && end == s.data() + s.size() && !s.empty();
 }
 
-[[nodiscard]] int64_t ParseInteger(std::string_view text) {
+[[nodiscard]] int32_t ParseInt32(std::string_view text) {
     int64_t v = 0;
-    if (!ParseWhole(TrimBlanks(text), v))
+    if (!ParseWhole(TrimBlanks(text), v) || v < std::numeric_limits<int32_t>::min() ||
+        v > std::numeric_limits<int32_t>::max())
         Fail(FormatText("'%s' is not a valid integer value", text));
-    return v;
+    return static_cast<int32_t>(v);
 }
 
 [[nodiscard]] double ParseFloat(std::string_view text) {
@@ -132,6 +137,10 @@ template <typename T> bool ParseWhole(std::string_view s, T& out) {
     if (size_t dot = s.find('.'); dot != std::string::npos)
         s.replace(dot, 1, TFormatSettings::Current().DecimalSeparator);
     return s;
+}
+
+[[noreturn]] void BadValue(const TQsFieldDef& def, double value) {
+    Fail(FormatText("%s is not a valid value for field '%s'", FloatText(value), def.Name));
 }
 
 [[nodiscard]] std::string TimeText(int32_t ms) {
@@ -182,11 +191,31 @@ bool TryParseTime(std::string_view s, int32_t& ms) {
     return TDateTime(date.Serial() + static_cast<double>(ms) / MsPerDay);
 }
 
-// Text of a slot (presence byte at p[0]); "" for null.
-[[nodiscard]] std::string SlotText(const TQsFieldDef& def, const uint8_t* p) {
-    if (!p || p[0] == 0)
+// A date, optionally followed by blanks and a time.
+[[nodiscard]] std::optional<TDateTime> TryParseDateTime(std::string_view s) {
+    size_t blank = s.find(' ');
+    TDate date;
+    int32_t ms = 0;
+    if (!TryParseDate(s.substr(0, blank), date) ||
+        (blank != std::string_view::npos && !TryParseTime(TrimBlanks(s.substr(blank)), ms)))
+        return std::nullopt;
+    return DateTimeOf(date, ms);
+}
+
+[[nodiscard]] std::string DateTimeText(TDateTime value) {
+    return TFormatSettings::Current().FormatDate(value.Date()) + " " + TimeText(MsOfDay(value));
+}
+
+// The value bytes of a slot (presence byte first); nullptr for null or for no slot at all.
+[[nodiscard]] const uint8_t* ValueOf(const uint8_t* slot) {
+    return slot && slot[0] != 0 ? slot + 1 : nullptr;
+}
+
+// Text of a slot; "" for null.
+[[nodiscard]] std::string SlotText(const TQsFieldDef& def, const uint8_t* slot) {
+    const uint8_t* v = ValueOf(slot);
+    if (!v)
         return {};
-    const uint8_t* v = p + 1;
     switch (def.DataType) {
     case TQsFieldType::ftString: {
         auto* chars = reinterpret_cast<const char*>(v);
@@ -208,10 +237,8 @@ bool TryParseTime(std::string_view s, int32_t& ms) {
         return TFormatSettings::Current().FormatDate(TDate(GetI32(v)));
     case TQsFieldType::ftTime:
         return TimeText(GetI32(v));
-    case TQsFieldType::ftDateTime: {
-        TDateTime dt(GetDouble(v));
-        return TFormatSettings::Current().FormatDate(dt.Date()) + " " + TimeText(MsOfDay(dt));
-    }
+    case TQsFieldType::ftDateTime:
+        return DateTimeText(TDateTime(GetDouble(v)));
     default:
         return {};
     }
@@ -227,6 +254,19 @@ public:
 private:
     bool& m_Flag;
 };
+
+// Header of a table with these counts (live, deleted and autoincrement are 0 for a new one).
+void PutHeader(uint8_t* header, int32_t fieldCount, int32_t recordSize, int32_t firstRecord, int32_t live = 0,
+               int32_t deleted = 0, int32_t autoInc = 0) {
+    std::memcpy(header, Signature, sizeof Signature);
+    header[HdrVersion] = FormatVersion;
+    PutI32(header + HdrLive, live);
+    PutI32(header + HdrFieldCount, fieldCount);
+    PutI32(header + HdrDeleted, deleted);
+    PutI32(header + HdrRecordSize, recordSize);
+    PutI32(header + HdrAutoInc, autoInc);
+    PutI32(header + HdrFirstRecord, firstRecord);
+}
 
 constexpr unsigned PendingData = 1;
 constexpr unsigned PendingState = 2;
@@ -493,11 +533,7 @@ std::vector<uint8_t> TQsStreamDataSet::BuildTableImage() const {
         PutI32(p + DscSlotSize, slot);
         recordSize += slot;
     }
-    std::memcpy(image.data(), Signature, sizeof Signature);
-    image[HdrVersion] = FormatVersion;
-    PutI32(image.data() + HdrFieldCount, count);
-    PutI32(image.data() + HdrRecordSize, recordSize);
-    PutI32(image.data() + HdrFirstRecord, first);
+    PutHeader(image.data(), count, recordSize, first);
     return image;
 }
 
@@ -643,14 +679,7 @@ void TQsStreamDataSet::ReadStructure() {
 
 void TQsStreamDataSet::WriteHeader(int32_t live, int32_t deleted, int32_t autoInc) {
     uint8_t header[HeaderSize] = {};
-    std::memcpy(header, Signature, sizeof Signature);
-    header[HdrVersion] = FormatVersion;
-    PutI32(header + HdrLive, live);
-    PutI32(header + HdrFieldCount, FieldCount());
-    PutI32(header + HdrDeleted, deleted);
-    PutI32(header + HdrRecordSize, m_RecordSize);
-    PutI32(header + HdrAutoInc, autoInc);
-    PutI32(header + HdrFirstRecord, m_FirstRecordOffset);
+    PutHeader(header, FieldCount(), m_RecordSize, m_FirstRecordOffset, live, deleted, autoInc);
     m_Storage->Write(0, header, HeaderSize);
     m_WrittenLive = live;
     m_WrittenDeleted = deleted;
@@ -1085,8 +1114,7 @@ const TQsFieldDef& TQsField::Def() const {
 }
 
 bool TQsField::IsNull() const {
-    const uint8_t* p = m_Table->FieldSlot(m_Index);
-    return !p || p[0] == 0;
+    return !ValueOf(m_Table->FieldSlot(m_Index));
 }
 
 std::string TQsField::AsString() const {
@@ -1095,31 +1123,25 @@ std::string TQsField::AsString() const {
 
 int32_t TQsField::AsInteger() const {
     const TQsFieldDef& d = Def();
-    const uint8_t* p = m_Table->FieldSlot(m_Index);
-    bool null = !p || p[0] == 0;
+    const uint8_t* v = ValueOf(m_Table->FieldSlot(m_Index));
     switch (d.DataType) {
     case TQsFieldType::ftString: {
         std::string text = AsString();
-        if (TrimBlanks(text).empty())
-            return 0;
-        int64_t v = ParseInteger(text);
-        if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
-            Fail(FormatText("'%s' is not a valid integer value", text));
-        return static_cast<int32_t>(v);
+        return TrimBlanks(text).empty() ? 0 : ParseInt32(text);
     }
     case TQsFieldType::ftSmallint:
-        return null ? 0 : static_cast<int16_t>(GetU16(p + 1));
+        return v ? static_cast<int16_t>(GetU16(v)) : 0;
     case TQsFieldType::ftWord:
-        return null ? 0 : GetU16(p + 1);
+        return v ? GetU16(v) : 0;
     case TQsFieldType::ftInteger:
     case TQsFieldType::ftAutoInc:
-        return null ? 0 : GetI32(p + 1);
+        return v ? GetI32(v) : 0;
     case TQsFieldType::ftFloat:
     case TQsFieldType::ftCurrency: {
-        double v = null ? 0.0 : std::round(GetDouble(p + 1));
-        if (!(v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max()))
+        double rounded = v ? std::round(GetDouble(v)) : 0.0;
+        if (!FitsInt32(rounded))
             AccessError(d, "Integer");
-        return static_cast<int32_t>(v);
+        return static_cast<int32_t>(rounded);
     }
     default:
         AccessError(d, "Integer");
@@ -1128,8 +1150,7 @@ int32_t TQsField::AsInteger() const {
 
 double TQsField::AsFloat() const {
     const TQsFieldDef& d = Def();
-    const uint8_t* p = m_Table->FieldSlot(m_Index);
-    bool null = !p || p[0] == 0;
+    const uint8_t* v = ValueOf(m_Table->FieldSlot(m_Index));
     switch (d.DataType) {
     case TQsFieldType::ftString: {
         std::string text = AsString();
@@ -1143,7 +1164,7 @@ double TQsField::AsFloat() const {
     case TQsFieldType::ftFloat:
     case TQsFieldType::ftCurrency:
     case TQsFieldType::ftDateTime:
-        return null ? 0.0 : GetDouble(p + 1);
+        return v ? GetDouble(v) : 0.0;
     case TQsFieldType::ftDate:
     case TQsFieldType::ftTime:
         return AsDateTime().Value();
@@ -1154,9 +1175,10 @@ double TQsField::AsFloat() const {
 
 bool TQsField::AsBoolean() const {
     const TQsFieldDef& d = Def();
-    const uint8_t* p = m_Table->FieldSlot(m_Index);
-    if (d.DataType == TQsFieldType::ftBoolean)
-        return p && p[0] != 0 && GetU16(p + 1) != 0;
+    if (d.DataType == TQsFieldType::ftBoolean) {
+        const uint8_t* v = ValueOf(m_Table->FieldSlot(m_Index));
+        return v && GetU16(v) != 0;
+    }
     if (d.DataType != TQsFieldType::ftString)
         AccessError(d, "Boolean");
     std::string text = AsString();
@@ -1170,11 +1192,10 @@ bool TQsField::AsBoolean() const {
 
 TDate TQsField::AsDate() const {
     const TQsFieldDef& d = Def();
-    const uint8_t* p = m_Table->FieldSlot(m_Index);
-    bool null = !p || p[0] == 0;
+    const uint8_t* v = ValueOf(m_Table->FieldSlot(m_Index));
     switch (d.DataType) {
     case TQsFieldType::ftDate:
-        return null ? TDate() : TDate(GetI32(p + 1));
+        return v ? TDate(GetI32(v)) : TDate();
     case TQsFieldType::ftDateTime:
     case TQsFieldType::ftString:
         return AsDateTime().Date();
@@ -1185,31 +1206,32 @@ TDate TQsField::AsDate() const {
 
 TDateTime TQsField::AsDateTime() const {
     const TQsFieldDef& d = Def();
-    const uint8_t* p = m_Table->FieldSlot(m_Index);
-    bool null = !p || p[0] == 0;
+    const uint8_t* v = ValueOf(m_Table->FieldSlot(m_Index));
     switch (d.DataType) {
     case TQsFieldType::ftDate:
-        return null ? TDateTime() : DateTimeOf(TDate(GetI32(p + 1)), 0);
+        return v ? DateTimeOf(TDate(GetI32(v)), 0) : TDateTime();
     case TQsFieldType::ftTime:
-        return null ? TDateTime() : DateTimeOf(TDate(), GetI32(p + 1));
+        return v ? DateTimeOf(TDate(), GetI32(v)) : TDateTime();
     case TQsFieldType::ftDateTime:
-        return null ? TDateTime() : TDateTime(GetDouble(p + 1));
+        return v ? TDateTime(GetDouble(v)) : TDateTime();
     case TQsFieldType::ftString: {
         std::string text = AsString();
         std::string_view t = TrimBlanks(text);
         if (t.empty())
             return TDateTime();
-        size_t blank = t.find(' ');
-        TDate date;
-        int32_t ms = 0;
-        if (!TryParseDate(t.substr(0, blank), date) ||
-            (blank != std::string_view::npos && !TryParseTime(TrimBlanks(t.substr(blank)), ms)))
+        std::optional<TDateTime> value = TryParseDateTime(t);
+        if (!value)
             Fail(FormatText("'%s' is not a valid date and time", text));
-        return DateTimeOf(date, ms);
+        return *value;
     }
     default:
         AccessError(d, "DateTime");
     }
+}
+
+void TQsField::SetPresent(uint8_t* slot) {
+    slot[0] = 1;
+    m_Table->FieldSet(m_Index);
 }
 
 void TQsField::SetNull() {
@@ -1230,9 +1252,8 @@ void TQsField::SetAsString(std::string_view value) {
         size_t n = std::min(bytes.size(), static_cast<size_t>(d.Size));
         n = std::min(n, strnlen(bytes.data(), n));
         std::memset(p, 0, static_cast<size_t>(d.Size) + 5);
-        p[0] = 1;
         std::memcpy(p + 1, bytes.data(), n);
-        m_Table->FieldSet(m_Index);
+        SetPresent(p);
         return;
     }
     case TQsFieldType::ftAutoInc:
@@ -1248,13 +1269,9 @@ void TQsField::SetAsString(std::string_view value) {
     switch (d.DataType) {
     case TQsFieldType::ftSmallint:
     case TQsFieldType::ftWord:
-    case TQsFieldType::ftInteger: {
-        int64_t v = ParseInteger(value);
-        if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
-            Fail(FormatText("'%s' is not a valid integer value", value));
-        SetAsInteger(static_cast<int32_t>(v));
+    case TQsFieldType::ftInteger:
+        SetAsInteger(ParseInt32(value));
         return;
-    }
     case TQsFieldType::ftFloat:
     case TQsFieldType::ftCurrency:
         SetAsFloat(ParseFloat(value));
@@ -1282,13 +1299,10 @@ void TQsField::SetAsString(std::string_view value) {
         return;
     }
     case TQsFieldType::ftDateTime: {
-        size_t blank = t.find(' ');
-        TDate date;
-        int32_t ms = 0;
-        if (!TryParseDate(t.substr(0, blank), date) ||
-            (blank != std::string_view::npos && !TryParseTime(TrimBlanks(t.substr(blank)), ms)))
+        std::optional<TDateTime> dateTime = TryParseDateTime(t);
+        if (!dateTime)
             Fail(FormatText("'%s' is not a valid date and time", value));
-        SetAsDateTime(DateTimeOf(date, ms));
+        SetAsDateTime(*dateTime);
         return;
     }
     default:
@@ -1328,8 +1342,7 @@ void TQsField::SetAsInteger(int32_t value) {
     default:
         AccessError(d, "Integer");
     }
-    p[0] = 1;
-    m_Table->FieldSet(m_Index);
+    SetPresent(p);
 }
 
 void TQsField::SetAsFloat(double value) {
@@ -1344,19 +1357,18 @@ void TQsField::SetAsFloat(double value) {
     case TQsFieldType::ftSmallint:
     case TQsFieldType::ftWord:
     case TQsFieldType::ftInteger: {
-        double v = std::round(value);
-        if (!(v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max()))
-            Fail(FormatText("%s is not a valid value for field '%s'", FloatText(value), d.Name));
-        SetAsInteger(static_cast<int32_t>(v));
+        double rounded = std::round(value);
+        if (!FitsInt32(rounded))
+            BadValue(d, value);
+        SetAsInteger(static_cast<int32_t>(rounded));
         return;
     }
     case TQsFieldType::ftFloat:
     case TQsFieldType::ftCurrency:
         if (!std::isfinite(value))
-            Fail(FormatText("%s is not a valid value for field '%s'", FloatText(value), d.Name));
+            BadValue(d, value);
         PutDouble(p + 1, value);
-        p[0] = 1;
-        m_Table->FieldSet(m_Index);
+        SetPresent(p);
         return;
     case TQsFieldType::ftDate:
     case TQsFieldType::ftTime:
@@ -1377,9 +1389,8 @@ void TQsField::SetAsBoolean(bool value) {
     }
     if (d.DataType != TQsFieldType::ftBoolean)
         AccessError(d, "Boolean");
-    p[0] = 1;
     PutU16(p + 1, value ? 1 : 0);
-    m_Table->FieldSet(m_Index);
+    SetPresent(p);
 }
 
 void TQsField::SetAsDate(TDate value) {
@@ -1394,9 +1405,8 @@ void TQsField::SetAsDate(TDate value) {
             SetNull();
             return;
         }
-        p[0] = 1;
         PutI32(p + 1, value.Serial());
-        m_Table->FieldSet(m_Index);
+        SetPresent(p);
         return;
     case TQsFieldType::ftDateTime:
         SetAsDateTime(DateTimeOf(value, 0));
@@ -1410,30 +1420,28 @@ void TQsField::SetAsDateTime(TDateTime value) {
     const TQsFieldDef& d = Def();
     uint8_t* p = m_Table->EditSlot(m_Index);
     if (!std::isfinite(value.Value()) || std::fabs(value.Value()) > 3e6)
-        Fail(FormatText("%s is not a valid value for field '%s'", FloatText(value.Value()), d.Name));
+        BadValue(d, value.Value());
     switch (d.DataType) {
     case TQsFieldType::ftString:
         if (value.IsNull())
             SetAsString("");
         else
-            SetAsString(TFormatSettings::Current().FormatDate(value.Date()) + " " + TimeText(MsOfDay(value)));
+            SetAsString(DateTimeText(value));
         return;
     case TQsFieldType::ftDate:
         SetAsDate(value.Date());
         return;
     case TQsFieldType::ftTime:
-        p[0] = 1;
         PutI32(p + 1, MsOfDay(value));
-        m_Table->FieldSet(m_Index);
+        SetPresent(p);
         return;
     case TQsFieldType::ftDateTime:
         if (value.IsNull()) {
             SetNull();
             return;
         }
-        p[0] = 1;
         PutDouble(p + 1, value.Value());
-        m_Table->FieldSet(m_Index);
+        SetPresent(p);
         return;
     default:
         AccessError(d, "DateTime");

@@ -97,6 +97,8 @@ public:
 private:
     friend class TQsStreamDataSet;
     TQsField(TQsStreamDataSet* table, int index) : m_Table(table), m_Index(index) {}
+    // Marks the slot (of the record being appended or edited) as holding its value and tells the table.
+    void SetPresent(uint8_t* slot);
 
     TQsStreamDataSet* m_Table;
     int m_Index;

@@ -3,12 +3,12 @@
 #include "support/ESubroutineError.h"
 #include "support/Utilities.h"
 
+#include "TestTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <vector>
 
 using namespace ndlemo;
@@ -17,18 +17,11 @@ namespace fs = std::filesystem;
 namespace {
 class SettingsFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/ndlemo-app-XXXXXX";
-        m_Dir = mkdtemp(tmpl);
-        m_Ini = AppIniPath(m_Dir, "NdLemo.exe");
-    }
-    void TearDown() override { fs::remove_all(m_Dir); }
-    void Write(const std::string& bytes) { std::ofstream(m_Ini, std::ios::binary) << bytes; }
-    std::string Read() {
-        std::ifstream in(m_Ini, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    fs::path m_Dir, m_Ini;
+    void Write(const std::string& bytes) { m_Temp.WriteFile(m_Ini, bytes); }
+    std::string Read() { return m_Temp.ReadFile(m_Ini); }
+    test::TTestTempDir m_Temp{"app"};
+    const fs::path m_Dir = m_Temp.Path();
+    const fs::path m_Ini = AppIniPath(m_Dir, "NdLemo.exe");
 };
 
 struct TTextKey {
@@ -227,19 +220,17 @@ struct TValidationCase {
 class Validation : public ::testing::TestWithParam<TValidationCase> {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/ndlemo-val-XXXXXX";
-        m_Dir = mkdtemp(tmpl);
         for (const char* sub : {"davky", "odeslane", "upload"})
             fs::create_directory(m_Dir / sub);
-        std::ofstream(m_Dir / "soubor") << "x";
+        m_Temp.WriteFile("soubor", "x");
     }
-    void TearDown() override { fs::remove_all(m_Dir); }
     std::string Subst(std::string text) const {
         for (size_t p; (p = text.find("{d}")) != std::string::npos;)
             text.replace(p, 3, m_Dir.string());
         return text;
     }
-    fs::path m_Dir;
+    test::TTestTempDir m_Temp{"val"};
+    const fs::path m_Dir = m_Temp.Path();
 };
 
 const std::string BadWorkplaceChars = "Hodnota \"Pracoviště\" smí obsahovat pouze znaky \"A..Z, 0..9\"";

@@ -5,10 +5,11 @@
 #include "support/TScriptedMessageBoxes.h"
 #include "support/TextCodec.h"
 
+#include "TestTempDir.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 
 using namespace ndlemo;
 namespace fs = std::filesystem;
@@ -38,31 +39,24 @@ public:
 class StartupFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/ndlemo-start-XXXXXX";
-        m_Dir = mkdtemp(tmpl);
         TClock::SetNow(TDateTime::FromParts(2024, 3, 15, 8, 30, 0));
         fs::create_directories(m_Dir / "davky");
         fs::create_directories(m_Dir / "odeslane");
         fs::create_directories(m_Dir / "upload");
     }
-    void TearDown() override {
-        TClock::SetNow(std::nullopt);
-        fs::remove_all(m_Dir);
-    }
+    void TearDown() override { TClock::SetNow(std::nullopt); }
     void WriteIni(const std::string& extra = "") {
-        std::ofstream(m_Dir / "NdLemo.ini", std::ios::binary)
-            << "[General]\r\nPracoviste=AB12\r\nDirDavky=" << (m_Dir / "davky").string()
-            << "\r\nDirOdeslane=" << (m_Dir / "odeslane").string() << "\r\nTypPrenosu=UPLOAD\r\n"
-            << extra << "[UploadLemo]\r\nAdresa=file:///upload.html\r\nOutDir=" << (m_Dir / "upload").string()
-            << "\r\n";
+        m_Temp.WriteFile("NdLemo.ini",
+                         "[General]\r\nPracoviste=AB12\r\nDirDavky=" + (m_Dir / "davky").string() +
+                             "\r\nDirOdeslane=" + (m_Dir / "odeslane").string() + "\r\nTypPrenosu=UPLOAD\r\n" + extra +
+                             "[UploadLemo]\r\nAdresa=file:///upload.html\r\nOutDir=" + (m_Dir / "upload").string() +
+                             "\r\n");
     }
-    std::string Log() const {
-        std::ifstream in(m_Dir / "240315NdLemo.log", std::ios::binary);
-        return Cp1250ToUtf8(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-    }
+    std::string Log() const { return Cp1250ToUtf8(m_Temp.ReadFile("240315NdLemo.log")); }
     TPrijemController Controller() const { return TPrijemController(m_Dir, m_Dir / "NdLemo"); }
 
-    fs::path m_Dir;
+    test::TTestTempDir m_Temp{"start"};
+    const fs::path m_Dir = m_Temp.Path();
     ScriptedUi m_Ui;
     TScriptedMessageBoxes m_Boxes;
 };
@@ -133,7 +127,7 @@ TEST_F(StartupFixture, MissingSettingsAreListedAndTheProgramOpens) {
     // Without settings the mode is SCP, whose tools are missing: that one is fatal, so give it the tools.
     fs::create_directories(m_Dir / "out");
     for (const char* tool : {"ndlemo-cmd", "out/pscp.exe", "out/plink.exe", "out/md5sum.exe"})
-        std::ofstream(m_Dir / tool) << "";
+        m_Temp.WriteFile(tool, "");
     EXPECT_TRUE(c.StartUp(m_Ui));
     EXPECT_TRUE(c.Created);
     ASSERT_FALSE(m_Ui.Requests.empty());
@@ -142,13 +136,9 @@ TEST_F(StartupFixture, MissingSettingsAreListedAndTheProgramOpens) {
 
 TEST_F(StartupFixture, ScpModeNeedsItsTools) {
     WriteIni();
-    std::string ini = (m_Dir / "NdLemo.ini").string();
-    {
-        std::ifstream in(ini, std::ios::binary);
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        text.replace(text.find("UPLOAD"), 6, "SCP");
-        std::ofstream(ini, std::ios::binary) << text;
-    }
+    std::string text = m_Temp.ReadFile("NdLemo.ini");
+    text.replace(text.find("UPLOAD"), 6, "SCP");
+    m_Temp.WriteFile("NdLemo.ini", text);
     auto c = Controller();
     EXPECT_FALSE(c.StartUp(m_Ui));
     ASSERT_FALSE(m_Boxes.Shown.empty());
@@ -158,7 +148,7 @@ TEST_F(StartupFixture, ScpModeNeedsItsTools) {
 
 TEST_F(StartupFixture, WorkingDirectoryThatCannotBeCreatedIsFatal) {
     WriteIni();
-    std::ofstream(m_Dir / "pracovni") << "a file in the way";
+    m_Temp.WriteFile("pracovni", "a file in the way");
     auto c = Controller();
     EXPECT_FALSE(c.StartUp(m_Ui));
     ASSERT_EQ(m_Boxes.Shown.size(), 1u);

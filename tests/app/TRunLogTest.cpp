@@ -4,11 +4,11 @@
 #include "support/TClock.h"
 #include "support/TFormatSettings.h"
 
+#include "TestTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 using namespace ndlemo;
 namespace fs = std::filesystem;
@@ -16,21 +16,14 @@ namespace fs = std::filesystem;
 namespace {
 class RunLogFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/ndlemo-log-XXXXXX";
-        m_Dir = mkdtemp(tmpl);
-        TClock::SetNow(TDateTime::FromParts(2024, 3, 15, 9, 5, 7, 600));
-    }
+    void SetUp() override { TClock::SetNow(TDateTime::FromParts(2024, 3, 15, 9, 5, 7, 600)); }
     void TearDown() override {
         TClock::SetNow(std::nullopt);
         TFormatSettings::Set(TFormatSettings());
-        fs::remove_all(m_Dir);
     }
-    static std::string Read(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    fs::path m_Dir;
+    std::string Read(const fs::path& file) const { return m_Temp.ReadFile(file); }
+    test::TTestTempDir m_Temp{"log"};
+    const fs::path m_Dir = m_Temp.Path();
 };
 } // namespace
 
@@ -105,7 +98,7 @@ TEST_F(RunLogFixture, WritesNeverFailTowardsTheCaller) {
 }
 
 TEST_F(RunLogFixture, StartLogEmptiesAnExistingFileAndFailsLoudlyWhenItCannotCreate) {
-    std::ofstream(m_Dir / "old.log", std::ios::binary) << "old line\r\n";
+    m_Temp.WriteFile("old.log", "old line\r\n");
     TRunLog::StartLog(m_Dir / "old.log");
     EXPECT_EQ(fs::file_size(m_Dir / "old.log"), 0u);
 

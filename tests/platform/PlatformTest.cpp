@@ -2,6 +2,8 @@
 #include "platform/TCurrentDirectoryGuard.h"
 #include "platform/TSingleInstanceLock.h"
 
+#include "TestTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -38,8 +40,8 @@ TEST(Platform, ExpandFullPath) {
 }
 
 TEST(SingleInstanceLock, SecondHolderIsRefusedUntilTheFirstDies) {
-    char tmpl[] = "/tmp/ndlemo-lock-XXXXXX";
-    fs::path dir = mkdtemp(tmpl);
+    ndlemo::test::TTestTempDir temp("lock");
+    const fs::path& dir = temp.Path();
     int ready[2], release[2];
     ASSERT_EQ(pipe(ready), 0);
     ASSERT_EQ(pipe(release), 0);
@@ -62,5 +64,4 @@ TEST(SingleInstanceLock, SecondHolderIsRefusedUntilTheFirstDies) {
     waitpid(child, nullptr, 0);
     EXPECT_TRUE(second.TryAcquire());
     EXPECT_TRUE(second.Held());
-    fs::remove_all(dir);
 }

@@ -1,10 +1,10 @@
 #include "support/TIniFile.h"
 
+#include "TestTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 using namespace ndlemo;
 namespace fs = std::filesystem;
@@ -12,18 +12,11 @@ namespace fs = std::filesystem;
 namespace {
 class IniFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/ndlemo-ini-XXXXXX";
-        m_Dir = mkdtemp(tmpl);
-        m_File = m_Dir / "NdLemo.ini";
-    }
-    void TearDown() override { fs::remove_all(m_Dir); }
-    void Write(const std::string& bytes) { std::ofstream(m_File, std::ios::binary) << bytes; }
-    std::string Read() {
-        std::ifstream in(m_File, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    fs::path m_Dir, m_File;
+    void Write(const std::string& bytes) { m_Temp.WriteFile(m_File, bytes); }
+    std::string Read() { return m_Temp.ReadFile(m_File); }
+    test::TTestTempDir m_Temp{"ini"};
+    const fs::path m_Dir = m_Temp.Path();
+    const fs::path m_File = m_Dir / "NdLemo.ini";
 };
 } // namespace
 

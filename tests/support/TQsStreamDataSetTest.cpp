@@ -3,6 +3,8 @@
 #include "support/ProgramTables.h"
 #include "support/TextCodec.h"
 
+#include "TestTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,7 +12,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -68,15 +69,8 @@ std::vector<std::string> Walk(TQsStreamDataSet& t) {
 
 class TempDir : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_Dir = fs::temp_directory_path() / ("ndlemo_qss_" + std::string(info->test_suite_name()) + "_" + info->name() +
-                                             "_" + std::to_string(std::random_device()()));
-        fs::remove_all(m_Dir);
-        fs::create_directories(m_Dir);
-    }
-    void TearDown() override { fs::remove_all(m_Dir); }
-    fs::path m_Dir;
+    test::TTestTempDir m_Temp{"qss"};
+    const fs::path m_Dir = m_Temp.Path();
 };
 
 } // namespace

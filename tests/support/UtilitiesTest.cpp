@@ -3,12 +3,14 @@
 #include "support/TClock.h"
 #include "support/TextCodec.h"
 
+#include "TestTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 using namespace ndlemo;
+using ndlemo::test::TTestTempDir;
 namespace fs = std::filesystem;
 
 namespace {
@@ -20,21 +22,6 @@ std::string MessageOf(const std::function<void()>& f) {
     }
     return "(no error)";
 }
-
-class TempDir {
-public:
-    TempDir() {
-        char tmpl[] = "/tmp/ndlemo-test-XXXXXX";
-        Path = mkdtemp(tmpl);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(Path, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(Path, ec);
-    }
-    void Touch(const std::string& name) const { std::ofstream(Path / name) << "x"; }
-    fs::path Path;
-};
 
 class FixedClock {
 public:
@@ -113,21 +100,21 @@ TEST(TranslateChars, AllFiftyTwoLettersBetweenTheCodePages) {
 }
 
 TEST(FileRoutines, DeleteFilesByMask) {
-    TempDir dir;
-    dir.Touch("a.tmp");
-    dir.Touch("B.TMP");
-    dir.Touch("keep.txt");
-    dir.Touch("ro.tmp");
-    fs::create_directory(dir.Path / "sub.tmp");
-    fs::permissions(dir.Path / "ro.tmp", fs::perms::owner_read, fs::perm_options::replace);
-    DeleteFilesByMask(dir.Path / "*.tmp");
-    EXPECT_FALSE(fs::exists(dir.Path / "a.tmp"));
-    EXPECT_FALSE(fs::exists(dir.Path / "B.TMP"));
-    EXPECT_FALSE(fs::exists(dir.Path / "ro.tmp"));
-    EXPECT_TRUE(fs::exists(dir.Path / "keep.txt"));
-    EXPECT_TRUE(fs::is_directory(dir.Path / "sub.tmp"));
-    EXPECT_NO_THROW(DeleteFilesByMask(dir.Path / "*.none"));
-    EXPECT_NO_THROW(DeleteFilesByMask(dir.Path / "missing" / "*.tmp"));
+    TTestTempDir dir;
+    dir.WriteFile("a.tmp", "x");
+    dir.WriteFile("B.TMP", "x");
+    dir.WriteFile("keep.txt", "x");
+    dir.WriteFile("ro.tmp", "x");
+    fs::create_directory(dir.Path() / "sub.tmp");
+    fs::permissions(dir.Path() / "ro.tmp", fs::perms::owner_read, fs::perm_options::replace);
+    DeleteFilesByMask(dir.Path() / "*.tmp");
+    EXPECT_FALSE(fs::exists(dir.Path() / "a.tmp"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "B.TMP"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "ro.tmp"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "keep.txt"));
+    EXPECT_TRUE(fs::is_directory(dir.Path() / "sub.tmp"));
+    EXPECT_NO_THROW(DeleteFilesByMask(dir.Path() / "*.none"));
+    EXPECT_NO_THROW(DeleteFilesByMask(dir.Path() / "missing" / "*.tmp"));
 }
 
 TEST(FileRoutines, DeleteFilesByMaskReportsTheFailure) {
@@ -141,24 +128,24 @@ TEST(FileRoutines, DeleteFilesByMaskReportsTheFailure) {
 
 TEST(FileRoutines, UniqueFileNameWithDatePrefix) {
     FixedClock clock(2024, 1, 31);
-    TempDir dir;
-    EXPECT_EQ(UniqueFileName(dir.Path / "a.log", 2, true), dir.Path / "240131a.log");
-    dir.Touch("240131a.log");
-    EXPECT_EQ(UniqueFileName(dir.Path / "a.log", 2, true), dir.Path / "240131a_01.log");
-    dir.Touch("240131a_01.log");
-    EXPECT_EQ(UniqueFileName(dir.Path / "a.log", 2, true), dir.Path / "240131a_02.log");
+    TTestTempDir dir;
+    EXPECT_EQ(UniqueFileName(dir.Path() / "a.log", 2, true), dir.Path() / "240131a.log");
+    dir.WriteFile("240131a.log", "x");
+    EXPECT_EQ(UniqueFileName(dir.Path() / "a.log", 2, true), dir.Path() / "240131a_01.log");
+    dir.WriteFile("240131a_01.log", "x");
+    EXPECT_EQ(UniqueFileName(dir.Path() / "a.log", 2, true), dir.Path() / "240131a_02.log");
     // Already prefixed with today: no second prefix.
-    EXPECT_EQ(UniqueFileName(dir.Path / "240131a.log", 2, true), dir.Path / "240131a_02.log");
-    EXPECT_EQ(UniqueFileName(dir.Path / "noext", 2, true), dir.Path / "240131noext");
+    EXPECT_EQ(UniqueFileName(dir.Path() / "240131a.log", 2, true), dir.Path() / "240131a_02.log");
+    EXPECT_EQ(UniqueFileName(dir.Path() / "noext", 2, true), dir.Path() / "240131noext");
 }
 
 TEST(FileRoutines, UniqueFileNameWithoutPrefix) {
-    TempDir dir;
-    EXPECT_EQ(UniqueFileName(dir.Path / "f.pdf", 3, false), dir.Path / "f.pdf");
-    dir.Touch("f.pdf");
-    EXPECT_EQ(UniqueFileName(dir.Path / "f.pdf", 3, false), dir.Path / "f_001.pdf");
-    dir.Touch("x.y.z");
-    EXPECT_EQ(UniqueFileName(dir.Path / "x.y.z", 1, false), dir.Path / "x.y_1.z");
+    TTestTempDir dir;
+    EXPECT_EQ(UniqueFileName(dir.Path() / "f.pdf", 3, false), dir.Path() / "f.pdf");
+    dir.WriteFile("f.pdf", "x");
+    EXPECT_EQ(UniqueFileName(dir.Path() / "f.pdf", 3, false), dir.Path() / "f_001.pdf");
+    dir.WriteFile("x.y.z", "x");
+    EXPECT_EQ(UniqueFileName(dir.Path() / "x.y.z", 1, false), dir.Path() / "x.y_1.z");
 }
 
 TEST(TextRoutines, MaskTrimUpper) {

@@ -1,13 +1,15 @@
 #include "transfer/TransferSettings.h"
 
-#include "transfer/TempDir.h"
+#include "TestTempDir.h"
+#include "transfer/TransferTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 using namespace ndlemo;
-using ndlemo::test::TTempDir;
+using ndlemo::test::LoadedFromPrenosIni;
+using ndlemo::test::TTestTempDir;
 
 namespace {
 std::vector<std::string> Requests(TRequestList& list) {
@@ -25,7 +27,7 @@ std::string Refused(const std::string& value, const std::string& caption) {
 } // namespace
 
 TEST(TransferSettingsFiles, MissingFilesReadAsEmptyAndProxyKeepsItsValues) {
-    TTempDir dir;
+    TTestTempDir dir;
     TransferSettings s;
     s.Host = "stale";
     s.HttpAdresa = "stale";
@@ -44,13 +46,11 @@ TEST(TransferSettingsFiles, MissingFilesReadAsEmptyAndProxyKeepsItsValues) {
 }
 
 TEST(TransferSettingsFiles, SaveTrimsAndLoadReadsBackBothSectionsOfOneFile) {
-    TTempDir dir;
+    TTestTempDir dir;
     SavePrenosIni(dir.Path(), "  scp.lemo.cz ", "0022", " /data/in/ ", " user ", " key.ppk", "/test ", " test.txt ");
     SaveHttpIni(dir.Path(), " http://info.lemo.cz/ ", " info.ini ");
 
-    TransferSettings s;
-    LoadPrenosIni(dir.Path(), s);
-    LoadHttpIni(dir.Path(), s);
+    const TransferSettings s = LoadedFromPrenosIni(dir.Path());
     EXPECT_EQ(s.Host, "scp.lemo.cz");
     EXPECT_EQ(s.Port, "0022");
     EXPECT_EQ(s.OutDir, "/data/in/");
@@ -76,13 +76,11 @@ TEST(TransferSettingsFiles, SaveTrimsAndLoadReadsBackBothSectionsOfOneFile) {
 }
 
 TEST(TransferSettingsFiles, SavingOneSectionKeepsTheOther) {
-    TTempDir dir;
+    TTestTempDir dir;
     SaveHttpIni(dir.Path(), "http://a/", "a.ini");
     SavePrenosIni(dir.Path(), "h", "22", "/o", "u", "k", "/t", "f");
     SaveHttpIni(dir.Path(), "http://b/", "b.ini");
-    TransferSettings s;
-    LoadPrenosIni(dir.Path(), s);
-    LoadHttpIni(dir.Path(), s);
+    const TransferSettings s = LoadedFromPrenosIni(dir.Path());
     EXPECT_EQ(s.Host, "h");
     EXPECT_EQ(s.TestSpojFileName, "f");
     EXPECT_EQ(s.HttpAdresa, "http://b/");
@@ -90,7 +88,7 @@ TEST(TransferSettingsFiles, SavingOneSectionKeepsTheOther) {
 }
 
 TEST(TransferSettingsFiles, ReadsAHandWrittenFileLikeTheProfileFunctions) {
-    TTempDir dir;
+    TTestTempDir dir;
     dir.WriteFile("NdLemoPrenos.ini", "; settings\r\n"
                                       "[prenos]\r\n"
                                       "HOST =  scp.lemo.cz  \r\n"
@@ -99,9 +97,7 @@ TEST(TransferSettingsFiles, ReadsAHandWrittenFileLikeTheProfileFunctions) {
                                       "adresa= http://x/\r\n"
                                       "[Other]\r\n"
                                       "User=not mine\r\n");
-    TransferSettings s;
-    LoadPrenosIni(dir.Path(), s);
-    LoadHttpIni(dir.Path(), s);
+    const TransferSettings s = LoadedFromPrenosIni(dir.Path());
     EXPECT_EQ(s.Host, "scp.lemo.cz");
     EXPECT_EQ(s.Port, "22");
     EXPECT_EQ(s.User, "");
@@ -118,7 +114,7 @@ TEST(TransferSettingsProxy, UseIsOnOnlyForTheValueOne) {
         {"-1", false}, {"", false},   {"yes", false}, {"true", false}, {"1.0", false},
     };
     for (const auto& row : rows) {
-        TTempDir dir;
+        TTestTempDir dir;
         dir.WriteFile("NdLemoProxy.ini", std::string("[General]\r\nUse=") + row.Use + "\r\nHost= proxy:3128 \r\n");
         TransferSettings s;
         s.ProxyUse = !row.On;
@@ -129,7 +125,7 @@ TEST(TransferSettingsProxy, UseIsOnOnlyForTheValueOne) {
 }
 
 TEST(TransferSettingsProxy, AFileWithoutTheKeysTurnsTheProxyOff) {
-    TTempDir dir;
+    TTestTempDir dir;
     dir.WriteFile("NdLemoProxy.ini", "");
     TransferSettings s;
     s.ProxyUse = true;
@@ -140,7 +136,7 @@ TEST(TransferSettingsProxy, AFileWithoutTheKeysTurnsTheProxyOff) {
 }
 
 TEST(TransferSettingsProxy, SaveWritesFlagAndHostButNeverTheCredentials) {
-    TTempDir dir;
+    TTestTempDir dir;
     TransferSettings s;
     s.ProxyUser = "jan.novak";
     s.ProxyPassword = "tajne-heslo";
@@ -160,11 +156,10 @@ TEST(TransferSettingsProxy, SaveWritesFlagAndHostButNeverTheCredentials) {
 }
 
 TEST(TransferSettingsFiles, CzechTextIsStoredAsWindows1250) {
-    TTempDir dir;
+    TTestTempDir dir;
     SavePrenosIni(dir.Path(), "h", "22", "/adresář", "u", "k", "/t", "f");
     EXPECT_NE(dir.ReadFile("NdLemoPrenos.ini").find("OutDir=/adres\xE1\xF8\r\n"), std::string::npos);
-    TransferSettings s;
-    LoadPrenosIni(dir.Path(), s);
+    const TransferSettings s = LoadedFromPrenosIni(dir.Path());
     EXPECT_EQ(s.OutDir, "/adresář");
 }
 

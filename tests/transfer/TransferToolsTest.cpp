@@ -1,12 +1,12 @@
 #include "transfer/TransferTools.h"
 
+#include "TestTempDir.h"
 #include "support/ESubroutineError.h"
-#include "transfer/TempDir.h"
 
 #include <gtest/gtest.h>
 
 using namespace ndlemo;
-using ndlemo::test::TTempDir;
+using ndlemo::test::TTestTempDir;
 
 namespace {
 // Runs the check and returns its message, empty when it passed.
@@ -36,7 +36,7 @@ TEST(CheckTransferTools, ReportsTheFirstMissingFileInFixedOrder) {
         {true, true, true, false, "out/md5sum.exe"}, {true, true, true, true, ""},
     };
     for (const auto& row : rows) {
-        TTempDir dir;
+        TTestTempDir dir;
         std::filesystem::create_directory(dir.Path() / "out");
         if (row.Cmd)
             dir.WriteFile("ndlemo-cmd", "");
@@ -53,7 +53,7 @@ TEST(CheckTransferTools, ReportsTheFirstMissingFileInFixedOrder) {
 }
 
 TEST(CheckTransferTools, ADirectoryNamedLikeAToolIsNoTool) {
-    TTempDir dir;
+    TTestTempDir dir;
     dir.WriteFile("ndlemo-cmd", "");
     std::filesystem::create_directories(dir.Path() / "out" / "pscp.exe");
     EXPECT_EQ(CheckMessage(dir.Path(), dir.Path() / "out"),
@@ -61,7 +61,7 @@ TEST(CheckTransferTools, ADirectoryNamedLikeAToolIsNoTool) {
 }
 
 TEST(CheckTransferTools, AMissingOutputDirectoryNamesTheFirstTool) {
-    TTempDir dir;
+    TTestTempDir dir;
     dir.WriteFile("ndlemo-cmd", "");
     EXPECT_EQ(CheckMessage(dir.Path(), dir.Path() / "out"),
               "Soubor \"" + (dir.Path() / "out" / "pscp.exe").string() + "\" neexistuje");

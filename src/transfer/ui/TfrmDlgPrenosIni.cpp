@@ -7,10 +7,10 @@
 #include "support/ui/ControlState.h"
 #include "support/ui/TDaxEdit.h"
 #include "support/ui/TfrmDlgRequestErr.h"
+#include "transfer/ui/DialogParts.h"
 #include "transfer/ui/DialogPlacement.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -51,9 +51,7 @@ TfrmDlgPrenosIni::TfrmDlgPrenosIni(TransferSettings& settings, std::filesystem::
                       const char* editName) {
         edit = new TDaxEdit(editName, this);
         edit->SetDisplayName(Trim(caption));
-        label = new QLabel(QString::fromUtf8(caption), this);
-        label->setObjectName(labelName);
-        label->setBuddy(edit);
+        label = NewBuddyLabel(labelName, caption, edit, this);
         grid->addWidget(label, row, 0);
         grid->addWidget(edit, row, 1);
         m_Edits[row] = edit;
@@ -71,25 +69,13 @@ TfrmDlgPrenosIni::TfrmDlgPrenosIni(TransferSettings& settings, std::filesystem::
     cedtNetPort->SetMaxLength(8);
     cedtNetPort->SetAllowedChars("0123456789");
 
-    bbtnEdit = new QPushButton(QString::fromUtf8("Edit"), this);
-    bbtnEdit->setObjectName("bbtnEdit");
-    bbtnOK = new QPushButton(QString::fromUtf8("OK"), this);
-    bbtnOK->setObjectName("bbtnOK");
-    bbtnOK->setDefault(true);
-    bbtnCancel = new QPushButton(QString::fromUtf8("Zpět"), this);
-    bbtnCancel->setObjectName("bbtnCancel");
-    MarkCancelButton(bbtnCancel);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(bbtnEdit);
-    buttons->addStretch();
-    buttons->addWidget(bbtnOK);
-    buttons->addWidget(bbtnCancel);
+    bbtnEdit = NewPushButton("bbtnEdit", "Edit", this);
+    NewOkCancelButtons(this, bbtnOK, bbtnCancel);
 
     auto* main = new QVBoxLayout(this);
     main->addWidget(lblNadpis);
     main->addLayout(grid);
-    main->addLayout(buttons);
+    main->addLayout(NewButtonRow({bbtnEdit}, {bbtnOK, bbtnCancel}));
     FixDialogBorder(*this);
 
     connect(bbtnEdit, &QPushButton::clicked, this, &TfrmDlgPrenosIni::EditMode);
@@ -98,20 +84,11 @@ TfrmDlgPrenosIni::TfrmDlgPrenosIni(TransferSettings& settings, std::filesystem::
 }
 
 void TfrmDlgPrenosIni::ViewMode() {
-    for (TDaxEdit* edit : m_Edits)
-        SetControlState(edit, ctReadOnly);
-    bbtnEdit->setEnabled(true);
-    bbtnOK->setEnabled(false);
+    EnterViewMode(m_Edits, bbtnEdit, bbtnOK);
 }
 
 void TfrmDlgPrenosIni::EditMode() {
-    if (!bbtnEdit->isEnabled())
-        return;
-    for (TDaxEdit* edit : m_Edits)
-        SetControlState(edit, ctRequired);
-    cedtNetHost->setFocus();
-    bbtnEdit->setEnabled(false);
-    bbtnOK->setEnabled(true);
+    EnterEditMode(m_Edits, bbtnEdit, bbtnOK);
 }
 
 void TfrmDlgPrenosIni::TrimmedTexts(std::string (&values)[7]) const {

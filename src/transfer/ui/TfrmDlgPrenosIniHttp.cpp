@@ -5,11 +5,11 @@
 #include "support/Utilities.h"
 #include "support/ui/ControlState.h"
 #include "support/ui/TDaxEdit.h"
+#include "transfer/ui/DialogParts.h"
 #include "transfer/ui/DialogPlacement.h"
 #include "transfer/ui/TfrmDlgProxy.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -27,25 +27,16 @@ TfrmDlgPrenosIniHttp::TfrmDlgPrenosIniHttp(TransferSettings& settings, std::file
     cedtHttpAdresa = new TDaxEdit("cedtHttpAdresa", this);
     cedtHttpAdresa->SetDisplayName("Http adresa");
     cedtHttpAdresa->setMinimumWidth(300);
-    lblHttpAdresa = new QLabel(QString::fromUtf8("Http adresa"), this);
-    lblHttpAdresa->setObjectName("lblHttpAdresa");
-    lblHttpAdresa->setBuddy(cedtHttpAdresa);
+    lblHttpAdresa = NewBuddyLabel("lblHttpAdresa", "Http adresa", cedtHttpAdresa, this);
     cedtHttpInfoFileName = new TDaxEdit("cedtHttpInfoFileName", this);
     cedtHttpInfoFileName->SetDisplayName("Http jméno souboru");
-    lblHttpInfoFileName = new QLabel(QString::fromUtf8("Http jméno souboru "), this);
-    lblHttpInfoFileName->setObjectName("lblHttpInfoFileName");
-    lblHttpInfoFileName->setBuddy(cedtHttpInfoFileName);
+    lblHttpInfoFileName = NewBuddyLabel("lblHttpInfoFileName", "Http jméno souboru ", cedtHttpInfoFileName, this);
+    m_Edits[0] = cedtHttpAdresa;
+    m_Edits[1] = cedtHttpInfoFileName;
 
-    bbtnProxy = new QPushButton(QString::fromUtf8("Proxy"), this);
-    bbtnProxy->setObjectName("bbtnProxy");
-    bbtnEdit = new QPushButton(QString::fromUtf8("Edit"), this);
-    bbtnEdit->setObjectName("bbtnEdit");
-    bbtnOK = new QPushButton(QString::fromUtf8("OK"), this);
-    bbtnOK->setObjectName("bbtnOK");
-    bbtnOK->setDefault(true);
-    bbtnCancel = new QPushButton(QString::fromUtf8("Zpět"), this);
-    bbtnCancel->setObjectName("bbtnCancel");
-    MarkCancelButton(bbtnCancel);
+    bbtnProxy = NewPushButton("bbtnProxy", "Proxy", this);
+    bbtnEdit = NewPushButton("bbtnEdit", "Edit", this);
+    NewOkCancelButtons(this, bbtnOK, bbtnCancel);
 
     auto* grid = new QGridLayout;
     grid->addWidget(lblHttpAdresa, 0, 0);
@@ -53,16 +44,9 @@ TfrmDlgPrenosIniHttp::TfrmDlgPrenosIniHttp(TransferSettings& settings, std::file
     grid->addWidget(lblHttpInfoFileName, 1, 0);
     grid->addWidget(cedtHttpInfoFileName, 1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(bbtnProxy);
-    buttons->addWidget(bbtnEdit);
-    buttons->addStretch();
-    buttons->addWidget(bbtnOK);
-    buttons->addWidget(bbtnCancel);
-
     auto* main = new QVBoxLayout(this);
     main->addLayout(grid);
-    main->addLayout(buttons);
+    main->addLayout(NewButtonRow({bbtnProxy, bbtnEdit}, {bbtnOK, bbtnCancel}));
     FixDialogBorder(*this);
 
     connect(bbtnProxy, &QPushButton::clicked, this, &TfrmDlgPrenosIniHttp::OnProxy);
@@ -72,20 +56,11 @@ TfrmDlgPrenosIniHttp::TfrmDlgPrenosIniHttp(TransferSettings& settings, std::file
 }
 
 void TfrmDlgPrenosIniHttp::ViewMode() {
-    SetControlState(cedtHttpAdresa, ctReadOnly);
-    SetControlState(cedtHttpInfoFileName, ctReadOnly);
-    bbtnEdit->setEnabled(true);
-    bbtnOK->setEnabled(false);
+    EnterViewMode(m_Edits, bbtnEdit, bbtnOK);
 }
 
 void TfrmDlgPrenosIniHttp::EditMode() {
-    if (!bbtnEdit->isEnabled())
-        return;
-    SetControlState(cedtHttpAdresa, ctRequired);
-    SetControlState(cedtHttpInfoFileName, ctRequired);
-    cedtHttpAdresa->setFocus();
-    bbtnEdit->setEnabled(false);
-    bbtnOK->setEnabled(true);
+    EnterEditMode(m_Edits, bbtnEdit, bbtnOK);
 }
 
 void TfrmDlgPrenosIniHttp::OnOk() {

@@ -43,6 +43,7 @@ private:
     TDaxEdit* cedtHttpAdresa;
     QLabel* lblHttpInfoFileName;
     TDaxEdit* cedtHttpInfoFileName;
+    TDaxEdit* m_Edits[2];
     QPushButton* bbtnProxy;
     QPushButton* bbtnEdit;
     QPushButton* bbtnOK;

@@ -1,28 +1,18 @@
 #include "transfer/ui/TfrmDlgProxy.h"
 
 #include "support/Utilities.h"
-#include "support/ui/ControlState.h"
 #include "support/ui/TDaxEdit.h"
+#include "transfer/ui/DialogParts.h"
 #include "transfer/ui/DialogPlacement.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace ndlemo {
-
-namespace {
-QLabel* MakeLabel(const char* name, const char* caption, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(name);
-    label->setBuddy(buddy);
-    return label;
-}
-} // namespace
 
 TfrmDlgProxy::TfrmDlgProxy(TransferSettings& settings, std::filesystem::path programDir, QWidget* parent)
     : QDialog(parent), m_Settings(settings), m_ProgramDir(std::move(programDir)) {
@@ -33,23 +23,18 @@ TfrmDlgProxy::TfrmDlgProxy(TransferSettings& settings, std::filesystem::path pro
     chbProxy->setObjectName("chbProxy");
     cedtProxy = new TDaxEdit("cedtProxy", this);
     cedtProxy->SetDisplayName("Proxy");
-    lblProxy = MakeLabel("lblProxy", "Proxy", cedtProxy, this);
+    lblProxy = NewBuddyLabel("lblProxy", "Proxy", cedtProxy, this);
     cedtUserName = new TDaxEdit("cedtUserName", this);
     cedtUserName->SetDisplayName("Uživatel");
-    lblUserName = MakeLabel("lblUserName", "Uživatel", cedtUserName, this);
+    lblUserName = NewBuddyLabel("lblUserName", "Uživatel", cedtUserName, this);
     cedtPassword = new QLineEdit(this);
     cedtPassword->setObjectName("cedtPassword");
     cedtPassword->setEchoMode(QLineEdit::Password);
     // An asterisk for every character, whatever the style's own password character is.
     cedtPassword->setStyleSheet("lineedit-password-character: 42;");
-    lblPassword = MakeLabel("lblPassword", "Heslo", cedtPassword, this);
+    lblPassword = NewBuddyLabel("lblPassword", "Heslo", cedtPassword, this);
 
-    bbtnOK = new QPushButton(QString::fromUtf8("OK"), this);
-    bbtnOK->setObjectName("bbtnOK");
-    bbtnOK->setDefault(true);
-    bbtnCancel = new QPushButton(QString::fromUtf8("Zpět"), this);
-    bbtnCancel->setObjectName("bbtnCancel");
-    MarkCancelButton(bbtnCancel);
+    NewOkCancelButtons(this, bbtnOK, bbtnCancel);
 
     auto* grid = new QGridLayout;
     grid->addWidget(chbProxy, 0, 1);
@@ -61,14 +46,9 @@ TfrmDlgProxy::TfrmDlgProxy(TransferSettings& settings, std::filesystem::path pro
     grid->addWidget(cedtPassword, 3, 1);
     cedtProxy->setMinimumWidth(220);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(bbtnOK);
-    buttons->addWidget(bbtnCancel);
-
     auto* main = new QVBoxLayout(this);
     main->addLayout(grid);
-    main->addLayout(buttons);
+    main->addLayout(NewButtonRow({}, {bbtnOK, bbtnCancel}));
     FixDialogBorder(*this);
 
     connect(bbtnOK, &QPushButton::clicked, this, &QDialog::accept);

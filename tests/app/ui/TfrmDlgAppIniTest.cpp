@@ -7,6 +7,8 @@
 #include "support/ui/TDaxEdit.h"
 #include "support/ui/TfrmDlgRequestErr.h"
 
+#include "TestTempDir.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
@@ -16,8 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 using namespace ndlemo;
 namespace fs = std::filesystem;
@@ -26,11 +26,8 @@ namespace {
 class AppIniDialogFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/ndlemo-dlg-XXXXXX";
-        m_Dir = mkdtemp(tmpl);
         for (const char* sub : {"davky", "odeslane", "upload"})
             fs::create_directory(m_Dir / sub);
-        m_Ini = m_Dir / "NdLemo.ini";
         m_Settings.Pracoviste = "AB12";
         m_Settings.DirDavky = (m_Dir / "davky").string();
         m_Settings.DirOdeslane = (m_Dir / "odeslane").string();
@@ -46,14 +43,8 @@ protected:
                         m_RequestTexts += item->text().toStdString() + "|";
         });
     }
-    void TearDown() override {
-        TfrmDlgRequestErr::SetShowHook(nullptr);
-        fs::remove_all(m_Dir);
-    }
-    std::string ReadIni() const {
-        std::ifstream in(m_Ini, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    void TearDown() override { TfrmDlgRequestErr::SetShowHook(nullptr); }
+    std::string ReadIni() const { return m_Temp.ReadFile(m_Ini); }
     // Edit mode with every field the rules need filled.
     static void StartEditing(TfrmDlgAppIni& dialog) {
         dialog.show();
@@ -61,7 +52,9 @@ protected:
         ASSERT_TRUE(dialog.EditMode());
     }
 
-    fs::path m_Dir, m_Ini;
+    test::TTestTempDir m_Temp{"dlg"};
+    const fs::path m_Dir = m_Temp.Path();
+    const fs::path m_Ini = m_Dir / "NdLemo.ini";
     AppSettings m_Settings;
     TScriptedMessageBoxes m_Boxes;
     int m_RequestLists = 0;
@@ -246,7 +239,7 @@ TEST_F(AppIniDialogFixture, TypingFiltersApply) {
 
 TEST_F(AppIniDialogFixture, ZpetAfterEditLeavesTheFileAndTheSettingsUntouched) {
     const std::string original = "[General]\r\nPracoviste=AB12\r\n";
-    std::ofstream(m_Ini, std::ios::binary) << original;
+    m_Temp.WriteFile(m_Ini, original);
     const AppSettings before = m_Settings;
     TfrmDlgAppIni dialog(m_Settings, m_Ini);
     int saved = 0;
@@ -266,7 +259,7 @@ TEST_F(AppIniDialogFixture, ZpetAfterEditLeavesTheFileAndTheSettingsUntouched) {
 }
 
 TEST_F(AppIniDialogFixture, OkSavesReloadsAndTellsTheMainWindow) {
-    std::ofstream(m_Ini, std::ios::binary) << "[General]\r\nPracoviste=AB12\r\nVlastni=ponechat\r\n";
+    m_Temp.WriteFile(m_Ini, "[General]\r\nPracoviste=AB12\r\nVlastni=ponechat\r\n");
     TfrmDlgAppIni dialog(m_Settings, m_Ini);
     int saved = 0;
     std::string panel0;

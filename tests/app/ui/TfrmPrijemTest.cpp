@@ -4,6 +4,8 @@
 #include "platform/TSingleInstanceLock.h"
 #include "support/TScriptedMessageBoxes.h"
 
+#include "TestTempDir.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QTabWidget>
@@ -19,12 +21,8 @@ namespace fs = std::filesystem;
 namespace {
 class MainWindowFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/ndlemo-win-XXXXXX";
-        m_Dir = mkdtemp(tmpl);
-    }
-    void TearDown() override { fs::remove_all(m_Dir); }
-    fs::path m_Dir;
+    test::TTestTempDir m_Temp{"win"};
+    const fs::path m_Dir = m_Temp.Path();
     TScriptedMessageBoxes m_Boxes;
 };
 

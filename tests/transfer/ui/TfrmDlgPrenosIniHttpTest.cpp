@@ -1,10 +1,8 @@
 #include "transfer/ui/TfrmDlgPrenosIniHttp.h"
 
-#include "support/TScriptedMessageBoxes.h"
-#include "support/ui/TDaxEdit.h"
-#include "transfer/TempDir.h"
-#include "transfer/ui/DialogScript.h"
+#include "transfer/TransferTestSupport.h"
 #include "transfer/ui/TfrmDlgProxy.h"
+#include "transfer/ui/TransferDialogFixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,25 +12,13 @@ using namespace ndlemo;
 using namespace ndlemo::test;
 
 namespace {
-class PrenosIniHttpDialog : public ::testing::Test {
+class PrenosIniHttpDialog : public TTransferDialogFixture<TfrmDlgPrenosIniHttp> {
 protected:
     void SetUp() override {
         m_Settings.HttpAdresa = "http://info.lemo.cz/";
         m_Settings.HttpInfoFileName = "info.ini";
     }
-
-    bool Run(std::function<void()> script) {
-        return RunScripted(
-            m_Dialog, [this] { return m_Dialog.Execute(); }, std::move(script));
-    }
-    TDaxEdit* Edit(const char* name) const { return Child<TDaxEdit>(m_Dialog, name); }
-    QPushButton* Button(const char* name) const { return Child<QPushButton>(m_Dialog, name); }
     bool Exists(const char* file) const { return std::filesystem::exists(m_Dir.Path() / file); }
-
-    TTempDir m_Dir;
-    TransferSettings m_Settings;
-    TScriptedMessageBoxes m_Boxes;
-    TfrmDlgPrenosIniHttp m_Dialog{m_Settings, m_Dir.Path()};
 };
 } // namespace
 
@@ -69,9 +55,7 @@ TEST_F(PrenosIniHttpDialog, EditThenOkSavesTrimmedAndKeepsTheScpSection) {
     EXPECT_TRUE(saved);
     EXPECT_EQ(m_Settings.HttpAdresa, "http://new.lemo.cz/info/");
     EXPECT_EQ(m_Settings.HttpInfoFileName, "verze.ini");
-    TransferSettings fromFile;
-    LoadPrenosIni(m_Dir.Path(), fromFile);
-    LoadHttpIni(m_Dir.Path(), fromFile);
+    const TransferSettings fromFile = LoadedFromPrenosIni(m_Dir.Path());
     EXPECT_EQ(fromFile.Host, "h");
     EXPECT_EQ(fromFile.TestSpojFileName, "f");
     EXPECT_EQ(fromFile.HttpAdresa, "http://new.lemo.cz/info/");

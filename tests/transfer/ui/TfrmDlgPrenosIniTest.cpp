@@ -1,10 +1,8 @@
 #include "transfer/ui/TfrmDlgPrenosIni.h"
 
-#include "support/TScriptedMessageBoxes.h"
-#include "support/ui/TDaxEdit.h"
 #include "support/ui/TfrmDlgRequestErr.h"
-#include "transfer/TempDir.h"
-#include "transfer/ui/DialogScript.h"
+#include "transfer/TransferTestSupport.h"
+#include "transfer/ui/TransferDialogFixture.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -16,7 +14,7 @@ namespace {
 const char* const EditNames[] = {"cedtNetHost", "cedtNetPort",     "cedtNetDir",          "cedtNetUser",
                                  "cedtNetPkf",  "cedtTestSpojDir", "cedtTestSpojFileName"};
 
-class PrenosIniDialog : public ::testing::Test {
+class PrenosIniDialog : public TTransferDialogFixture<TfrmDlgPrenosIni> {
 protected:
     void SetUp() override {
         m_Settings.Host = "scp.lemo.cz";
@@ -32,19 +30,8 @@ protected:
         });
     }
     void TearDown() override { TfrmDlgRequestErr::SetShowHook(nullptr); }
-
-    bool Run(std::function<void()> script) {
-        return RunScripted(
-            m_Dialog, [this] { return m_Dialog.Execute(); }, std::move(script));
-    }
-    TDaxEdit* Edit(const char* name) const { return Child<TDaxEdit>(m_Dialog, name); }
-    QPushButton* Button(const char* name) const { return Child<QPushButton>(m_Dialog, name); }
     bool IniExists() const { return std::filesystem::exists(m_Dir.Path() / "NdLemoPrenos.ini"); }
 
-    TTempDir m_Dir;
-    TransferSettings m_Settings;
-    TScriptedMessageBoxes m_Boxes;
-    TfrmDlgPrenosIni m_Dialog{m_Settings, m_Dir.Path()};
     int m_RequestLists = 0;
     std::string m_RequestTexts;
 };
@@ -163,8 +150,7 @@ TEST_F(PrenosIniDialog, OuterBlanksAreRemovedSilentlyAndTheFileIsReadBack) {
     EXPECT_TRUE(m_Boxes.Shown.empty());
     EXPECT_EQ(m_Settings.Host, "new.lemo.cz");
     EXPECT_EQ(m_Settings.TestSpojDir, "/t2");
-    TransferSettings fromFile;
-    LoadPrenosIni(m_Dir.Path(), fromFile);
+    const TransferSettings fromFile = LoadedFromPrenosIni(m_Dir.Path());
     EXPECT_EQ(fromFile.Host, "new.lemo.cz");
     EXPECT_EQ(fromFile.Port, "22");
     EXPECT_EQ(fromFile.OutDir, "/data/in");

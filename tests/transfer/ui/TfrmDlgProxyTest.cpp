@@ -1,9 +1,6 @@
 #include "transfer/ui/TfrmDlgProxy.h"
 
-#include "support/TScriptedMessageBoxes.h"
-#include "support/ui/TDaxEdit.h"
-#include "transfer/TempDir.h"
-#include "transfer/ui/DialogScript.h"
+#include "transfer/ui/TransferDialogFixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -13,7 +10,7 @@ using namespace ndlemo;
 using namespace ndlemo::test;
 
 namespace {
-class ProxyDialog : public ::testing::Test {
+class ProxyDialog : public TTransferDialogFixture<TfrmDlgProxy> {
 protected:
     void SetUp() override {
         m_Settings.ProxyUse = true;
@@ -21,19 +18,8 @@ protected:
         m_Settings.ProxyUser = "jan";
         m_Settings.ProxyPassword = "heslo";
     }
-
-    bool Run(std::function<void()> script) {
-        return RunScripted(
-            m_Dialog, [this] { return m_Dialog.Execute(); }, std::move(script));
-    }
     QCheckBox* Check() const { return Child<QCheckBox>(m_Dialog, "chbProxy"); }
-    TDaxEdit* Edit(const char* name) const { return Child<TDaxEdit>(m_Dialog, name); }
     QLineEdit* Password() const { return Child<QLineEdit>(m_Dialog, "cedtPassword"); }
-
-    TTempDir m_Dir;
-    TransferSettings m_Settings;
-    TScriptedMessageBoxes m_Boxes;
-    TfrmDlgProxy m_Dialog{m_Settings, m_Dir.Path()};
 };
 } // namespace
 
