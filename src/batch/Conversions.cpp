@@ -139,19 +139,7 @@ bool ZkusTextNaCele64(std::string_view slice, int64_t& value) {
     return true;
 }
 
-int32_t TextNaCeleCislo(std::string_view slice) {
-    // Leading spaces and at most nine digits cannot overflow; that covers the usual columns of the layouts.
-    if (slice.size() <= 9) {
-        size_t i = 0;
-        while (i < slice.size() && slice[i] == ' ')
-            ++i;
-        size_t first = i;
-        int32_t v = 0;
-        while (i < slice.size() && slice[i] >= '0' && slice[i] <= '9')
-            v = v * 10 + (slice[i++] - '0');
-        if (i == slice.size() && i > first)
-            return v;
-    }
+int32_t TextNaCeleCisloPlne(std::string_view slice) {
     int32_t value = 0;
     if (!ZkusTextNaCele(slice, value))
         throw EConvertError(FormatText("'%s' is not a valid integer value", slice));
@@ -233,31 +221,6 @@ double TextNaCislo(std::string_view slice) {
         throw EConvertError(FormatText("'%s' is not a valid floating point value", shown));
     }
     return value;
-}
-
-void OverCeleCislo(std::string_view slice) {
-    (void)TextNaCeleCislo(slice);
-}
-
-void OverCislo(std::string_view slice) {
-    // A plain number of a sane number of digits is in range; anything else goes the full way.
-    std::string_view text = OrezText(slice);
-    size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    size_t digits = 0;
-    bool point = false;
-    bool plain = true;
-    for (; i < text.size() && plain; ++i) {
-        char c = text[i];
-        if (c >= '0' && c <= '9')
-            ++digits;
-        else if (c == '.' && !point)
-            point = true;
-        else
-            plain = false;
-    }
-    if (plain && digits > 0 && digits <= 300)
-        return;
-    (void)TextNaCislo(slice);
 }
 
 TDate TextNaDatum(std::string_view slice) {

@@ -23,6 +23,8 @@ void KontrolaHodnoty(std::string_view hodnota, std::optional<size_t> delka, std:
 void KontrolaICP(std::string_view hodnota);
 void KontrolaCislaPojistence(std::string_view hodnota);
 void KontrolaModulo11(std::string_view hodnota);
+// KontrolaCislaPojistence, then KontrolaModulo11 when modulo is set.
+void KontrolaPojistence(std::string_view hodnota, bool modulo);
 void KontrolaOdbornosti(std::string_view hodnota);
 void KontrolaDiagnozy(std::string_view hodnota);
 void KontrolaCharakteru(std::string_view hodnota);

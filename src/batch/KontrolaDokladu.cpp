@@ -11,25 +11,31 @@ namespace ndlemo {
 
 namespace {
 
+// Sets a field of the document; cheaper than assignment, which must allow for the text overlapping the string.
+void Prirad(std::string& field, std::string_view value) {
+    field.clear();
+    field.append(value);
+}
+
 // Columns 1-49 shared by the types 01, 02, 06, 34 and 37; type 34 keeps its specialty in Odbornost2.
 void Sloupce1Az49(const TDekoderVety& dek, TDoklad& d, bool odbornost2) {
-    d.TypVety = dek.Text(1, 1);
+    Prirad(d.TypVety, dek.Text(1, 1));
     d.Cislo = dek.Cele(2, 7);
     d.Poradi = dek.Cele(11, 3);
-    d.KodPojistovny = dek.Text(14, 3);
-    d.ICP = dek.Text(18, 8);
-    (odbornost2 ? d.Odbornost2 : d.Odbornost) = dek.Text(32, 3);
-    d.CisloPojistence = dek.Text(35, 10);
-    d.Diagnoza = dek.Text(45, 5);
+    Prirad(d.KodPojistovny, dek.Text(14, 3));
+    Prirad(d.ICP, dek.Text(18, 8));
+    Prirad(odbornost2 ? d.Odbornost2 : d.Odbornost, dek.Text(32, 3));
+    Prirad(d.CisloPojistence, dek.Text(35, 10));
+    Prirad(d.Diagnoza, dek.Text(45, 5));
 }
 
 // Types 05 and 36 share their first 48 columns.
 void Sloupce05a36(const TDekoderVety& dek, TDoklad& d) {
-    d.TypVety = dek.Text(1, 1);
+    Prirad(d.TypVety, dek.Text(1, 1));
     d.Cislo = dek.Cele(2, 7);
-    d.KodPojistovny = dek.Text(9, 3);
-    d.ICP = dek.Text(12, 8);
-    d.Odbornost = dek.Text(26, 3);
+    Prirad(d.KodPojistovny, dek.Text(9, 3));
+    Prirad(d.ICP, dek.Text(12, 8));
+    Prirad(d.Odbornost, dek.Text(26, 3));
     dek.OverCislo(29, 10);
     dek.OverCele(39, 7);
     d.Poradi = dek.Cele(46, 3);
@@ -55,10 +61,10 @@ void KontrolaDokladu(const TVeta& v, const TDavka& davka, TDokladImp& doklad, bo
     std::string_view typ = TypDokladuZVety(davka.Typ, pismeno);
     if (typ.empty())
         NepripustnaHodnota(davka.Typ + ", " + std::string(pismeno), "Typ dávky, typ dokladu");
-    d.TypDokladu = typ;
-    d.ICZ = davka.ICZ;
-    d.Rok = davka.Rok;
-    d.Mesic = davka.Mesic;
+    Prirad(d.TypDokladu, typ);
+    Prirad(d.ICZ, davka.ICZ);
+    Prirad(d.Rok, davka.Rok);
+    Prirad(d.Mesic, davka.Mesic);
     TDate konec = doklad.KonecObdobi();
 
     TDekoderVety dek(v);
@@ -88,12 +94,12 @@ void KontrolaDokladu(const TVeta& v, const TDavka& davka, TDokladImp& doklad, bo
         PoKonciObdobi(d.DatumPropusteni, konec, "Datum propuštění (mimo období dávky)");
     } else if (kod == T::T03 || kod == T::T03s) {
         dek.Delka({67}, "doklad 03");
-        d.TypVety = dek.Text(1, 1);
+        Prirad(d.TypVety, dek.Text(1, 1));
         d.Cislo = dek.Cele(2, 7);
         d.Poradi = dek.Cele(11, 3);
-        d.ICP = dek.Text(14, 8);
-        d.Odbornost = dek.Text(28, 3);
-        d.CisloPojistence = dek.Text(31, 10);
+        Prirad(d.ICP, dek.Text(14, 8));
+        Prirad(d.Odbornost, dek.Text(28, 3));
+        Prirad(d.CisloPojistence, dek.Text(31, 10));
         dek.OverCislo(56, 11);
         KontrolaOdbornosti(d.Odbornost);
     } else if (kod == T::T05) {
@@ -107,7 +113,7 @@ void KontrolaDokladu(const TVeta& v, const TDavka& davka, TDokladImp& doklad, bo
         d.DatumUdalosti = dek.Datum(66, 8);
         dek.OverCislo(74, 10);
         dek.OverCele(84, 7);
-        d.Odbornost2 = dek.Text(91, 3);
+        Prirad(d.Odbornost2, dek.Text(91, 3));
         KontrolaKoduPojistovny(d.KodPojistovny);
         KontrolaOdbornosti(d.Odbornost);
         KontrolaOdbornosti(d.Odbornost2);
@@ -127,7 +133,7 @@ void KontrolaDokladu(const TVeta& v, const TDavka& davka, TDokladImp& doklad, bo
     } else if (kod == T::T36) {
         dek.Delka({51, 59, 68}, "doklad 36");
         Sloupce05a36(dek, d);
-        d.KodPolozky = dek.Text(49, 2);
+        Prirad(d.KodPolozky, dek.Text(49, 2));
         KontrolaKoduPojistovny(d.KodPojistovny);
         KontrolaOdbornosti(d.Odbornost);
     } else { // 37
@@ -144,9 +150,7 @@ void KontrolaDokladu(const TVeta& v, const TDavka& davka, TDokladImp& doklad, bo
 
     KontrolaICP(d.ICP);
     if (kod != T::T05 && kod != T::T36) {
-        KontrolaCislaPojistence(d.CisloPojistence);
-        if (kontrolaModulo)
-            KontrolaModulo11(d.CisloPojistence);
+        KontrolaPojistence(d.CisloPojistence, kontrolaModulo);
         doklad.PridejOsobu(d.CisloPojistence);
     }
     doklad.Aktivni = true;

@@ -4,8 +4,9 @@
 #include "batch/FieldChecks.h"
 #include "batch/TDekoderVety.h"
 #include "support/TFormatSettings.h"
-#include "support/TextCodec.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace ndlemo {
@@ -32,30 +33,59 @@ struct THodnoty {
 
     void SetDruh(std::string_view a, std::string_view b = {}) {
         m_DruhLength = 0;
-        for (std::string_view part : {a, b}) {
-            for (char c : part) {
-                if (m_DruhLength < sizeof m_Druh)
-                    m_Druh[m_DruhLength++] = c;
-            }
-        }
+        AppendDruh(a);
+        AppendDruh(b);
     }
     [[nodiscard]] std::string_view Druh() const { return std::string_view(m_Druh, m_DruhLength); }
 
 private:
+    void AppendDruh(std::string_view part) {
+        for (size_t i = 0; i < part.size() && m_DruhLength < sizeof m_Druh; ++i)
+            m_Druh[m_DruhLength++] = part[i];
+    }
+
     char m_Druh[4] = {};
     uint8_t m_DruhLength = 0;
 };
 
-} // namespace
-
-void KontrolaPolozky(std::string_view veta, TDokladImp& doklad, bool kontrolaModulo) {
-    KontrolaPolozky(TVeta(veta), doklad, kontrolaModulo);
+// Characters of a short UTF-8 slice; in line, as every item asks for one.
+size_t PocetZnaku(std::string_view text) {
+    size_t n = 0;
+    for (char c : text)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
 }
 
-void KontrolaPolozky(const TVeta& v, TDokladImp& doklad, bool kontrolaModulo) {
+// A drug code has seven characters; the usual seven ASCII bytes are seen in two overlapping words.
+bool MaSedmZnaku(std::string_view kod) {
+    if (kod.size() == 7) {
+        uint32_t first = 0;
+        uint32_t last = 0;
+        std::memcpy(&first, kod.data(), 4);
+        std::memcpy(&last, kod.data() + 3, 4);
+        if (((first | last) & 0x80808080u) == 0)
+            return true;
+    }
+    return kod.size() > 7 && PocetZnaku(kod) == 7;
+}
+
+// Out of line: the label is built only when the length is wrong.
+[[noreturn]] void ChybnaDelkaPolozky(bool lek, const std::string& typ) {
+    TDekoderVety::ChybnaDelka(std::string(lek ? "léku dokladu " : "výkonu dokladu ") + typ);
+}
+
+// The document's one person is the one of its record.
+bool MaSvouOsobu(const TDokladImp& doklad) {
+    return doklad.Osoby.size() == 1 &&
+           TDokladImp::SameText(doklad.Osoby[0]->CisloPojistence, doklad.Doklad.CisloPojistence);
+}
+
+// The checks of an item, with the document's facts either known (dokladu) or looked up here in the order in which
+// they can fail.
+void Kontrola(const TVeta& v, TDokladImp& doklad, const TPolozkyDokladu* dokladu, bool kontrolaModulo) {
     const TDoklad& d = doklad.Doklad;
     const std::string& typ = d.TypDokladu;
-    const ETypDokladu kod = TypDokladuKod(typ);
+    const ETypDokladu kod = dokladu ? dokladu->Kod : TypDokladuKod(typ);
     using T = ETypDokladu;
     std::string_view pismeno = v.Prvni();
 
@@ -70,14 +100,13 @@ void KontrolaPolozky(const TVeta& v, TDokladImp& doklad, bool kontrolaModulo) {
         NepripustnaHodnota(v.Text(), std::string("Věta typu ") + std::string(povolene));
     bool lek = pismeno[0] == 'L';
 
-    TDate konec = doklad.KonecObdobi();
+    TDate konec = dokladu ? dokladu->Konec : doklad.KonecObdobi();
     TTexty p;
     THodnoty q;
     TDekoderVety dek(v);
-    // The label is built only when the length is wrong.
     auto delka = [&](Delky delky) {
         if (!dek.MaDelku(delky))
-            TDekoderVety::ChybnaDelka(std::string(lek ? "léku dokladu " : "výkonu dokladu ") + typ);
+            ChybnaDelkaPolozky(lek, typ);
     };
     // Types 05 and 36 carry the insurance number of the item's person in columns 10-19.
     std::string_view cisloOsoby;
@@ -187,7 +216,7 @@ void KontrolaPolozky(const TVeta& v, TDokladImp& doklad, bool kontrolaModulo) {
         q.Pocet = dek.Cele(7, 3);
         dek.OverCele(10, v.Delka() == 17 ? 7 : 5);
         q.Datum = d.DatumUdalosti;
-        q.SetDruh(Utf8Length(p.Kod) <= 2 ? std::string_view("D") : p.TypVety);
+        q.SetDruh(PocetZnaku(p.Kod) <= 2 ? std::string_view("D") : p.TypVety);
     } else if (kod == T::T37) {
         delka(Delky{27});
         p.TypVety = dek.Text(1, 1);
@@ -211,26 +240,23 @@ void KontrolaPolozky(const TVeta& v, TDokladImp& doklad, bool kontrolaModulo) {
         p.Diagnoza = d.Diagnoza;
     if (OrezText(p.Kod).empty())
         NepripustnaHodnota(p.Kod, "Kód položky");
-    if (lek && Utf8Length(p.Kod) != 7)
+    if (lek && !MaSedmZnaku(p.Kod))
         NepripustnaHodnota(p.Kod, "Kód léku");
     if (q.Pocet == 0 && q.Druh() == "V" && p.Kod != "00881")
         q.Pocet = 1;
-    const TFormatSettings& fs = TFormatSettings::Current();
     if ((kod == T::T02 || kod == T::T02s) && (q.Datum < d.DatumPrijeti || q.Datum > d.DatumPropusteni))
-        NepripustnaHodnota(fs.FormatDate(q.Datum), "Datum hospitalizačního výkonu");
+        NepripustnaHodnota(TFormatSettings::Current().FormatDate(q.Datum), "Datum hospitalizačního výkonu");
     if (q.Datum > konec)
-        NepripustnaHodnota(fs.FormatDate(q.Datum), "Datum výkonu (mimo období dávky)");
+        NepripustnaHodnota(TFormatSettings::Current().FormatDate(q.Datum), "Datum výkonu (mimo období dávky)");
 
     int index = -1;
     if (kod == T::T05 || kod == T::T36) {
-        KontrolaCislaPojistence(cisloOsoby);
-        if (kontrolaModulo)
-            KontrolaModulo11(cisloOsoby);
+        KontrolaPojistence(cisloOsoby, kontrolaModulo);
         index = doklad.NajdiOsobu(cisloOsoby);
         if (index < 0)
             index = doklad.PridejOsobu(cisloOsoby);
     } else {
-        if (doklad.Osoby.size() != 1 || !TDokladImp::SameText(doklad.Osoby[0]->CisloPojistence, d.CisloPojistence))
+        if (!(dokladu && dokladu->OsobaOverena) && !MaSvouOsobu(doklad))
             throw ESubroutineError("Interní chyba: Nelze nalézt objekt poj. osoby");
         index = 0;
     }
@@ -249,6 +275,28 @@ void KontrolaPolozky(const TVeta& v, TDokladImp& doklad, bool kontrolaModulo) {
         r.SkupinaLeku = q.SkupinaLeku;
         doklad.Osoby[static_cast<size_t>(index)]->PridejPolozku(r);
     }
+}
+
+} // namespace
+
+void KontrolaPolozky(std::string_view veta, TDokladImp& doklad, bool kontrolaModulo) {
+    Kontrola(TVeta(veta), doklad, nullptr, kontrolaModulo);
+}
+
+void KontrolaPolozky(const TVeta& veta, TDokladImp& doklad, bool kontrolaModulo) {
+    Kontrola(veta, doklad, nullptr, kontrolaModulo);
+}
+
+TPolozkyDokladu PolozkyDokladu(TDokladImp& doklad) {
+    TPolozkyDokladu p;
+    p.Kod = TypDokladuKod(doklad.Doklad.TypDokladu);
+    p.Konec = doklad.KonecObdobi();
+    p.OsobaOverena = MaSvouOsobu(doklad);
+    return p;
+}
+
+void KontrolaPolozky(const TVeta& veta, TDokladImp& doklad, const TPolozkyDokladu& dokladu, bool kontrolaModulo) {
+    Kontrola(veta, doklad, &dokladu, kontrolaModulo);
 }
 
 void KontrolaVetyG(std::string_view veta, TDokladImp& doklad) {

@@ -1,7 +1,6 @@
 #include "batch/TBatchLineReader.h"
 
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 #include <system_error>
 
@@ -10,30 +9,11 @@ namespace ndlemo {
 namespace {
 constexpr size_t BlockSize = 1 << 18;
 
-bool IsSpecial(char c) {
-    return c == '\n' || c == '\r' || c == TBatchLineReader::CtrlZ;
-}
-
-// The first line feed, carriage return or Ctrl+Z in [p, end), sixteen bytes at a time.
-const char* FindSpecial(const char* p, const char* end) {
-    using Bytes16 = unsigned char __attribute__((vector_size(16)));
-    while (end - p >= 16) {
-        Bytes16 v;
-        std::memcpy(&v, p, 16);
-        auto hits = (v == '\n') | (v == '\r') | (v == TBatchLineReader::CtrlZ);
-        uint64_t half[2];
-        std::memcpy(half, &hits, 16);
-        if (half[0] != 0)
-            return p + __builtin_ctzll(half[0]) / 8;
-        if (half[1] != 0)
-            return p + 8 + __builtin_ctzll(half[1]) / 8;
-        p += 16;
-    }
-    for (; p < end; ++p) {
-        if (IsSpecial(*p))
-            return p;
-    }
-    return nullptr;
+// The first occurrence of c in [p, end), or nullptr.
+const char* Find(const char* p, const char* end, char c) {
+    if (p == end)
+        return nullptr; // also keeps a null pointer of empty data away from memchr
+    return static_cast<const char*>(std::memchr(p, c, static_cast<size_t>(end - p)));
 }
 } // namespace
 
@@ -44,6 +24,9 @@ TBatchLineReader::TBatchLineReader(std::FILE* stream) : m_Stream(stream), m_Bloc
 TBatchLineReader::TBatchLineReader(std::string_view data) : m_Eof(true) {
     m_Pos = data.data();
     m_End = data.data() + data.size();
+    // Nothing after a Ctrl+Z counts: the bytes simply end there.
+    if (const char* z = Find(m_Pos, m_End, CtrlZ))
+        m_End = z;
 }
 
 bool TBatchLineReader::Fill() {
@@ -65,65 +48,38 @@ bool TBatchLineReader::Fill() {
     }
     m_Pos = base;
     m_End = base + kept + got;
-    return got > 0;
+    // A Ctrl+Z ends the file: the stream is not read beyond it.
+    if (const char* z = Find(base + kept, m_End, CtrlZ)) {
+        m_End = z;
+        m_Eof = true;
+    }
+    return m_End != base + kept;
 }
 
 bool TBatchLineReader::AtEnd() {
-    if (m_Finished)
-        return true;
-    if (m_Pos == m_End && !Fill())
-        return true;
-    return *m_Pos == CtrlZ;
+    return m_Pos == m_End && !Fill();
 }
 
 bool TBatchLineReader::Next(std::string_view& line) {
-    if (m_Finished)
-        return false;
-    // One pass finds the end of the line and counts the carriage returns before it (offsets from m_Pos,
-    // which stay right when Fill moves the bytes).
+    // The line feed is looked for in what is already read, then in more blocks (offsets from m_Pos, which stay
+    // right when Fill moves the bytes).
     size_t searched = 0;
-    size_t returns = 0;
-    size_t lastReturn = 0;
-    const char* hit = nullptr;
-    for (;;) {
-        const char* p = m_Pos + searched;
-        for (;;) {
-            p = FindSpecial(p, m_End);
-            if (!p || *p != '\r')
-                break;
-            ++returns;
-            lastReturn = static_cast<size_t>(p - m_Pos);
-            ++p;
-            // The usual CR LF end needs no further search.
-            if (p < m_End && *p == '\n')
-                break;
-        }
-        if (p) {
-            hit = p;
-            break;
-        }
+    const char* feed = nullptr;
+    while (!(feed = Find(m_Pos + searched, m_End, '\n'))) {
         searched = static_cast<size_t>(m_End - m_Pos);
         if (!Fill())
             break;
     }
     const char* start = m_Pos;
-    const char* lineEnd = hit ? hit : m_End;
-    if (hit && *hit == CtrlZ) {
-        m_Finished = true;
-        if (hit == start)
-            return false;
-    } else if (hit) {
-        m_Pos = hit + 1;
-    } else {
-        m_Pos = m_End;
-        m_Finished = true;
-        if (start == lineEnd)
-            return false; // nothing after the last line end
-    }
-    size_t length = static_cast<size_t>(lineEnd - start);
+    const char* lineEnd = feed ? feed : m_End;
+    if (!feed && start == lineEnd)
+        return false; // nothing after the last line end
+    m_Pos = feed ? feed + 1 : m_End;
     // The return of a CR LF end (or one before the file's end) is cut off; only returns inside need a copy.
-    if (returns == 0 || (returns == 1 && lastReturn == length - 1)) {
-        line = std::string_view(start, returns == 0 ? length : length - 1);
+    if (lineEnd != start && lineEnd[-1] == '\r')
+        --lineEnd;
+    if (!Find(start, lineEnd, '\r')) {
+        line = std::string_view(start, static_cast<size_t>(lineEnd - start));
         return true;
     }
     m_Line.clear();

@@ -4,12 +4,12 @@
 #include "batch/FieldChecks.h"
 #include "batch/KontrolaDokladu.h"
 #include "batch/KontrolaPolozky.h"
+#include "batch/TBatchCharTable.h"
 #include "batch/TBatchLineReader.h"
 #include "batch/TDekoderVety.h"
 #include "batch/TDokladImp.h"
 #include "support/ESubroutineError.h"
 #include "support/FormatText.h"
-#include "support/TextCodec.h"
 
 #include <array>
 #include <cerrno>
@@ -23,49 +23,6 @@
 namespace ndlemo {
 
 namespace {
-
-// The UTF-8 form of every byte of a batch line, so that a line is converted without allocating.
-struct TByteTable {
-    struct TUtf8 {
-        uint8_t Length = 0;
-        char Bytes[4] = {};
-    };
-    std::array<TUtf8, 256> Utf8;
-    // Bytes below 0x80 stay as they are, so a pure ASCII line needs no conversion.
-    bool AsciiUnchanged = true;
-
-    TByteTable() {
-        for (int b = 0; b < 256; ++b) {
-            std::string one = BatchLineToUtf8(std::string(1, static_cast<char>(b)));
-            if (one.size() > sizeof Utf8[b].Bytes)
-                one = "?";
-            Utf8[b].Length = static_cast<uint8_t>(one.size());
-            std::memcpy(Utf8[b].Bytes, one.data(), one.size());
-            if (b < 0x80 && one != std::string(1, static_cast<char>(b)))
-                AsciiUnchanged = false;
-        }
-    }
-
-    // The bytes before plain are known to stay as they are.
-    [[nodiscard]] std::string_view Convert(std::string_view raw, size_t plain, std::vector<char>& out) const {
-        if (out.size() < raw.size() * 4)
-            out.resize(raw.size() * 4);
-        char* p = out.data();
-        std::memcpy(p, raw.data(), plain);
-        p += plain;
-        for (char c : raw.substr(plain)) {
-            const TUtf8& u = Utf8[static_cast<unsigned char>(c)];
-            std::memcpy(p, u.Bytes, 4);
-            p += u.Length;
-        }
-        return std::string_view(out.data(), static_cast<size_t>(p - out.data()));
-    }
-};
-
-const TByteTable& ByteTable() {
-    static const TByteTable table;
-    return table;
-}
 
 void AppendNumber(std::string& out, int32_t value) {
     char buf[16];
@@ -119,21 +76,26 @@ public:
     void Run(TBatchLineReader& reader) {
         if (reader.AtEnd())
             throw ESubroutineError("Soubor \"%s\" je prázdný", m_Soubor.JmenoSouboru);
-        const TByteTable& table = ByteTable();
+        const TBatchCharTable& table = TBatchCharTable::Instance();
         std::string_view raw;
         while (reader.Next(raw)) {
             ++m_Radek;
             if (raw.empty())
                 continue;
-            std::string_view line = raw;
             size_t high = TVeta::FirstHigh(raw);
-            if (high != TVeta::NoHigh || !table.AsciiUnchanged) {
-                line = table.Convert(raw, table.AsciiUnchanged ? high : 0, m_Utf8);
-                if (!table.AsciiUnchanged)
-                    high = TVeta::FirstHigh(line);
-            }
             try {
-                HandleLine(TVeta(line, high));
+                if (table.BytesAreColumns()) {
+                    // The usual case: the line is converted only if a check needs one of its non-ASCII slices.
+                    HandleLine(TVeta(raw, high, table, m_Utf8));
+                } else {
+                    std::string_view line = raw;
+                    if (high != TVeta::NoHigh || !table.AsciiUnchanged()) {
+                        line = table.Convert(raw, table.AsciiUnchanged() ? high : 0, m_Utf8);
+                        if (!table.AsciiUnchanged())
+                            high = TVeta::FirstHigh(line);
+                    }
+                    HandleLine(TVeta(line, high));
+                }
             } catch (const ESubroutineError& e) {
                 AddError(e.what());
             } catch (const EConvertError& e) {
@@ -164,7 +126,7 @@ private:
     }
 
     void HandleLine(const TVeta& line) {
-        switch (line.Text()[0]) {
+        switch (line.PrvniBajt()) {
         case 'D':
             BatchHeader(line);
             break;
@@ -181,7 +143,7 @@ private:
         case 'V':
         case 'L':
             if (m_Doklad.Aktivni)
-                KontrolaPolozky(line, m_Doklad, m_Soubor.KontrolaModulo);
+                KontrolaPolozky(line, m_Doklad, m_PolozkyDokladu, m_Soubor.KontrolaModulo);
             break;
         case 'G':
             if (m_Doklad.Aktivni)
@@ -212,9 +174,7 @@ private:
             AddError(FormatText("Nepřípustná hodnota \"%s\" pro \"%s\"", h.Typ, "Typ dávky"));
         if (h.ICZ != m_Icz)
             AddError(FormatText("Nepřípustná hodnota \"%s\" pro \"%s\"", h.ICZ, "IČZ"));
-        m_Key.assign(h.Rok);
-        AppendNumber(m_Key, h.Cislo);
-        if (m_BatchKeys.Add(m_Key))
+        if (m_BatchKeys.Add(h.Rok, h.Cislo))
             AddError(FormatText("Číslo dávky %d období \"%s\" již existuje", h.Cislo, h.Rok));
     }
 
@@ -229,13 +189,13 @@ private:
         KontrolaDokladu(line, h, m_Doklad, m_Soubor.KontrolaModulo);
         if (!m_Doklad.Aktivni)
             return;
+        // Nothing changes the open document until the next document record.
+        m_PolozkyDokladu = PolozkyDokladu(m_Doklad);
         const TDoklad& d = m_Doklad.Doklad;
         if (d.Poradi <= m_PosledniPoradi)
             AddError("Chybné pořadí dokladů v dávce");
         m_PosledniPoradi = d.Poradi;
-        m_Key.assign(h.Rok);
-        AppendNumber(m_Key, d.Cislo);
-        if (m_DocKeys.Add(m_Key))
+        if (m_DocKeys.Add(h.Rok, d.Cislo))
             AddError(FormatText("Číslo dokladu %d období \"%s\" již existuje", d.Cislo, h.Rok));
     }
 
@@ -244,12 +204,12 @@ private:
     TKeyRegister& m_DocKeys;
     std::string_view m_Icz;
     TDokladImp m_Doklad;
+    TPolozkyDokladu m_PolozkyDokladu;
     int32_t m_Radek = 0;
     bool m_DavkaOtevrena = false;
     int32_t m_PocetDokladu = 0;
     int32_t m_PosledniPoradi = 0;
     std::vector<char> m_Utf8;
-    std::string m_Key;
 };
 
 struct TFileCloser {

@@ -1,5 +1,6 @@
 #include "batch/TVeta.h"
 
+#include "batch/TBatchCharTable.h"
 #include "support/TextCodec.h"
 
 #include <cstring>
@@ -32,12 +33,22 @@ size_t CountChars(std::string_view text) {
 size_t TVeta::FirstHigh(std::string_view text) {
     const char* p = text.data();
     size_t n = text.size();
+    auto word = [p](size_t i) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        return w;
+    };
     size_t i = 0;
-    for (; n - i >= 8; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, p + i, 8);
-        if (word & HighBits)
-            break;
+    if (n >= 8) {
+        // The usual pure ASCII line is settled by its words OR-ed together, the last one read overlapping the one
+        // before it; only a line with a high byte looks for the word that holds it.
+        uint64_t all = word(n - 8);
+        for (size_t k = 0; k + 8 <= n; k += 8)
+            all |= word(k);
+        if ((all & HighBits) == 0)
+            return NoHigh;
+        while (i + 8 <= n && (word(i) & HighBits) == 0)
+            i += 8;
     }
     for (; i < n; ++i) {
         if (static_cast<unsigned char>(p[i]) >= 0x80)
@@ -55,18 +66,37 @@ TVeta::TVeta(std::string_view text, size_t firstHigh) : m_Text(text), m_FirstHig
     }
 }
 
-size_t TVeta::Offset(size_t charIndex) const {
+TVeta::TVeta(std::string_view raw, size_t firstHigh, const TBatchCharTable& table, std::vector<char>& buffer)
+    : m_Text(raw), m_Delka(raw.size()), m_FirstHigh(firstHigh < raw.size() ? firstHigh : raw.size()), m_Table(&table),
+      m_Buffer(&buffer) {}
+
+std::string_view TVeta::Utf8() const {
+    if (!m_Converted) {
+        m_Utf8 = m_Table->Convert(m_Text, m_FirstHigh, *m_Buffer);
+        m_Converted = true;
+    }
+    return m_Utf8;
+}
+
+size_t TVeta::Offset(std::string_view utf8, size_t charIndex) const {
     if (charIndex <= m_FirstHigh)
         return charIndex;
     if (charIndex >= m_Delka)
-        return m_Text.size();
-    return m_FirstHigh + Utf8Offset(m_Text.substr(m_FirstHigh), charIndex - m_FirstHigh);
+        return utf8.size();
+    return m_FirstHigh + Utf8Offset(utf8.substr(m_FirstHigh), charIndex - m_FirstHigh);
 }
 
 std::string_view TVeta::Mid(size_t start, size_t count) const {
-    size_t b = Offset(start);
-    size_t e = count >= m_Delka - start ? m_Text.size() : Offset(start + count);
-    return m_Text.substr(b, e - b);
+    if (m_Table) {
+        // Columns are bytes: a slice without high bytes is its own UTF-8 form.
+        std::string_view raw = m_Text.substr(start, count);
+        if (FirstHigh(raw) == NoHigh)
+            return raw;
+    }
+    std::string_view utf8 = Text();
+    size_t b = Offset(utf8, start);
+    size_t e = count >= m_Delka - start ? utf8.size() : Offset(utf8, start + count);
+    return utf8.substr(b, e - b);
 }
 
 } // namespace ndlemo

@@ -1,0 +1,83 @@
+#include "batch/TVeta.h"
+
+#include "batch/TBatchCharTable.h"
+#include "support/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace ndlemo {
+namespace {
+
+// Code page 852 lines: pure ASCII, Czech letters at the start, in the middle and at the end, a run of them, and
+// every byte above 0x7F.
+std::vector<std::string> RawLines() {
+    std::string high;
+    for (int b = 0x80; b < 0x100; ++b)
+        high += static_cast<char>(b);
+    return {"V15032011 09513",
+            "\xA0"
+            "bc",
+            "ab\xD8"
+            "cd\xE7"
+            "ef  12",
+            "0123456789\xA0\xA0\xA0",
+            "x",
+            "\x9F",
+            "12 " + high + " 34"};
+}
+
+TEST(TVetaTest, ARawLineHasTheColumnsOfItsUtf8Form) {
+    const TBatchCharTable& table = TBatchCharTable::Instance();
+    ASSERT_TRUE(table.BytesAreColumns());
+    for (const std::string& raw : RawLines()) {
+        std::string utf8 = BatchLineToUtf8(raw);
+        TVeta fromUtf8(utf8);
+        std::vector<char> buffer;
+        TVeta fromRaw(raw, TVeta::FirstHigh(raw), table, buffer);
+        EXPECT_EQ(fromRaw.Delka(), fromUtf8.Delka()) << raw;
+        EXPECT_EQ(fromRaw.Prvni(), fromUtf8.Prvni()) << raw;
+        for (size_t od = 0; od <= raw.size() + 2; ++od) {
+            for (size_t sirka = 0; sirka <= raw.size() + 2; ++sirka)
+                ASSERT_EQ(fromRaw.Sloupce(od, sirka), fromUtf8.Sloupce(od, sirka)) << raw << " " << od << "," << sirka;
+        }
+        EXPECT_EQ(fromRaw.Text(), utf8);
+
+        // The whole text first, the columns after it.
+        std::vector<char> other;
+        TVeta textFirst(raw, TVeta::FirstHigh(raw), table, other);
+        EXPECT_EQ(textFirst.Text(), utf8);
+        for (size_t od = 1; od <= raw.size(); ++od)
+            ASSERT_EQ(textFirst.Sloupce(od, 3), fromUtf8.Sloupce(od, 3)) << raw << " " << od;
+    }
+}
+
+TEST(TVetaTest, ARawLineIsConvertedOnlyForItsNonAsciiColumns) {
+    std::string raw = "V1503 M\xA1sto 12";
+    std::vector<char> buffer;
+    TVeta v(raw, TVeta::FirstHigh(raw), TBatchCharTable::Instance(), buffer);
+    EXPECT_EQ(v.Sloupce(2, 4), "1503");
+    EXPECT_EQ(v.Sloupce(13, 2), "12");
+    EXPECT_TRUE(buffer.empty());
+    EXPECT_EQ(v.Sloupce(7, 5), "Místo");
+    EXPECT_EQ(v.Sloupce(13, 2), "12");
+}
+
+TEST(TVetaTest, FindsTheFirstHighByteAtEveryPlace) {
+    for (size_t length = 0; length <= 40; ++length) {
+        std::string ascii(length, 'a');
+        EXPECT_EQ(TVeta::FirstHigh(ascii), TVeta::NoHigh) << length;
+        for (size_t at = 0; at < length; ++at) {
+            std::string s = ascii;
+            s[at] = static_cast<char>(0x80 + at);
+            if (at + 1 < length)
+                s[length - 1] = static_cast<char>(0xFF); // a later one does not count
+            EXPECT_EQ(TVeta::FirstHigh(s), at) << length << " " << at;
+        }
+    }
+}
+
+} // namespace
+} // namespace ndlemo
