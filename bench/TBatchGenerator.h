@@ -281,6 +281,16 @@ private:
         }
     }
     char Localisation() { return Chance(30) ? ' ' : static_cast<char>('0' + Range(0, 9)); }
+    // The end of a procedure or drug record: two localisation marks and the spare columns, or one blank.
+    void LocalisationTail(std::string& v, bool loc) {
+        if (!loc) {
+            v += ' ';
+            return;
+        }
+        v += Localisation();
+        v += Localisation();
+        v += "   ";
+    }
 
     // One document with its items and diagnoses; returns its amount in cents.
     int64_t Document(const std::string& docType, char letter, int number, int order, const TPeriod& p) {
@@ -307,13 +317,7 @@ private:
                 Txt(v, Chance(50) ? "" : Specialty(), 3);
                 Txt(v, Chance(60) ? "" : Diagnosis(), 5);
                 Right(v, Range(1, longForm ? 9999999 : 99999), longForm ? 7 : 5);
-                if (loc) {
-                    v += Localisation();
-                    v += Localisation();
-                    v += "   ";
-                } else {
-                    v += ' ';
-                }
+                LocalisationTail(v, loc);
                 ItemLine(std::move(v), (loc ? 33 : 29) + (longForm ? 2 : 0));
             }
             DiagnosisLines(5);
@@ -340,13 +344,7 @@ private:
                 Txt(v, Chance(30) ? "" : Specialty(), 3);
                 Right(v, Range(0, 20), 2);
                 Right(v, Range(1, longForm ? 9999999 : 99999), longForm ? 7 : 5);
-                if (loc) {
-                    v += Localisation();
-                    v += Localisation();
-                    v += "   ";
-                } else {
-                    v += ' ';
-                }
+                LocalisationTail(v, loc);
                 ItemLine(std::move(v), (loc ? 29 : 25) + (longForm ? 2 : 0));
             }
             DiagnosisLines(7);
@@ -374,9 +372,7 @@ private:
                 Dec(v, Range(100, 99999), 11);
                 Dec(v, Range(0, 9999), 10);
                 if (loc) {
-                    v += Localisation();
-                    v += Localisation();
-                    v += "   ";
+                    LocalisationTail(v, true);
                     ItemLine(std::move(v), 44);
                 } else if (withDiagnosis) {
                     Txt(v, Diagnosis(), 5);

@@ -2,6 +2,7 @@
 
 #include "support/ELimitError.h"
 #include "support/ESubroutineError.h"
+#include "support/Utilities.h"
 
 #include <charconv>
 
@@ -10,14 +11,6 @@ namespace ndlemo {
 namespace {
 bool IsSeparator(char c) {
     return c == TRequestList::FieldSeparator || c == TRequestList::RecordSeparator || c == TRequestList::EndMark;
-}
-
-std::string_view Trim(std::string_view s) {
-    size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string_view::npos)
-        return {};
-    size_t e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
 }
 } // namespace
 
@@ -149,7 +142,7 @@ void TRequestList::SetInt(int record, int field, int64_t value) {
 void TRequestList::AddRequest(int32_t level, const std::string& text, bool allowHigh) {
     if (!allowHigh && level > 255)
         level = 128;
-    std::string_view key = Trim(text);
+    const std::string key = Trim(text);
     int count = Count();
     if (key.empty()) {
         if (level == 0) {

@@ -3,6 +3,12 @@
 // Builders of record lines for the batch tests: a line of spaces of a given length into which values are put
 // at 1-based columns (counted in characters), and one valid record of every kind.
 
+#include "batch/KontrolaDokladu.h"
+#include "batch/TDavka.h"
+#include "batch/TDokladImp.h"
+
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -222,6 +228,24 @@ inline TLine Item37L(std::string_view kod = "0012345", std::string_view skupina 
 
 inline std::string ItemG(std::string_view diagnoza = "J069") {
     return TLine(7).Set(1, "G").Set(2, diagnoza).Str();
+}
+
+// A document record with the batch type that opens it (batch period 03/2011).
+struct DocSetup {
+    const char* BatchType;
+    std::string Line;
+};
+
+// An open document of the type that the batch type and record give.
+inline void Open(TDokladImp& doklad, const DocSetup& setup) {
+    TDavka h;
+    h.Charakter = "P";
+    h.Typ = setup.BatchType;
+    h.ICZ = TestIcz;
+    h.Rok = "2011";
+    h.Mesic = "03";
+    KontrolaDokladu(setup.Line, h, doklad, true);
+    ASSERT_TRUE(doklad.Aktivni);
 }
 
 } // namespace ndlemo::test

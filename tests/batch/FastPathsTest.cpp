@@ -79,22 +79,6 @@ TEST(FastPathsTest, TheInsuranceNumberChecksTogetherRaiseWhatEachWould) {
     }
 }
 
-struct DocSetup {
-    const char* BatchType;
-    std::string Line;
-};
-
-void Open(TDokladImp& doklad, const DocSetup& setup) {
-    TDavka h;
-    h.Charakter = "P";
-    h.Typ = setup.BatchType;
-    h.ICZ = TestIcz;
-    h.Rok = "2011";
-    h.Mesic = "03";
-    KontrolaDokladu(setup.Line, h, doklad, true);
-    ASSERT_TRUE(doklad.Aktivni);
-}
-
 // Items checked with the document's facts worked out once give the same errors and store the same items as items
 // checked on their own, also one after another in one document.
 TEST(FastPathsTest, ItemsOfAnOpenDocumentCheckAlikeWithItsFactsKnown) {

@@ -17,23 +17,6 @@ std::string Nepripustna(const std::string& value, const std::string& label) {
     return "Nepřípustná hodnota \"" + value + "\" pro \"" + label + "\"";
 }
 
-struct DocSetup {
-    const char* BatchType;
-    std::string Line;
-};
-
-// An open document of the type that the batch type and record give.
-void Open(TDokladImp& doklad, const DocSetup& setup) {
-    TDavka h;
-    h.Charakter = "P";
-    h.Typ = setup.BatchType;
-    h.ICZ = TestIcz;
-    h.Rok = "2011";
-    h.Mesic = "03";
-    KontrolaDokladu(setup.Line, h, doklad, true);
-    ASSERT_TRUE(doklad.Aktivni);
-}
-
 const DocSetup D01{"98", Doc01()};
 const DocSetup D01s{"81", Doc01()};
 const DocSetup D02{"99", Doc02(1, 1, "01032011", "10032011")};
