@@ -259,6 +259,9 @@ int TDaxEdit::EffectiveMaxLength() const {
 }
 
 void TDaxEdit::InsertLimited(const QString& text) {
+    // QLineEdit::insert ignores read-only; every typed or pasted text comes through here.
+    if (isReadOnly())
+        return;
     QString s = text;
     const int max = EffectiveMaxLength();
     if (max > 0) {

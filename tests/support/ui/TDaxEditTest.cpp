@@ -94,6 +94,55 @@ INSTANTIATE_TEST_SUITE_P(Rows, DaxEditTypingTest,
                                          TTypingRow{vtCurrency, "1,5 Kc", "1,5"}, TTypingRow{vtDate, "1a-2/3", "1.2.3"},
                                          TTypingRow{vtDate, "12,3 4.", "12.34."}));
 
+// A read-only field keeps its text whatever is typed or pasted into it, empty or with its text selected.
+struct TReadOnlyRow {
+    TValueType Type;
+    bool Validate;
+    const char* Initial; // "" for an empty field
+};
+
+class DaxEditReadOnlyTest : public DaxEditTest, public testing::WithParamInterface<TReadOnlyRow> {};
+
+TEST_P(DaxEditReadOnlyTest, TakesNoTypedOrPastedText) {
+    const TReadOnlyRow& row = GetParam();
+    Edit->SetValueType(row.Type);
+    if (row.Validate) {
+        Edit->SetDigits(8);
+        Edit->SetDecimals(2);
+        Edit->SetValidate(true);
+    }
+    Edit->SetText(row.Initial);
+    Enter(); // the text read into the value and shown as the field shows it
+    Leave();
+    const std::string shown = Text();
+    const double value = Edit->Value();
+    const TDate date = Edit->Date();
+    SetControlState(Edit, ctReadOnly);
+    QApplication::clipboard()->setText(QStringLiteral("12"));
+    Enter(); // selects all
+    const std::string editing = Text();
+    ASSERT_EQ(Edit->selectedText().toStdString(), editing);
+    Type(QStringLiteral("1a,.-*"));
+    QTest::keyClick(Edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(Edit, Qt::Key_Backspace);
+    QTest::keyClick(Edit, Qt::Key_Delete);
+    QTest::keyClick(Edit, Qt::Key_Escape);
+    EXPECT_EQ(Text(), editing);
+    Leave();
+    EXPECT_EQ(Text(), shown);
+    EXPECT_EQ(Edit->Value(), value);
+    EXPECT_EQ(Edit->Date(), date);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DaxEditReadOnlyTest,
+    testing::Values(TReadOnlyRow{vtText, false, ""}, TReadOnlyRow{vtText, false, "abc"},
+                    TReadOnlyRow{vtInteger, false, ""}, TReadOnlyRow{vtInteger, false, "42"},
+                    TReadOnlyRow{vtFloat, false, ""}, TReadOnlyRow{vtFloat, false, "4,5"},
+                    TReadOnlyRow{vtFloat, true, ""}, TReadOnlyRow{vtFloat, true, "4,5"},
+                    TReadOnlyRow{vtCurrency, false, ""}, TReadOnlyRow{vtCurrency, false, "4,5"},
+                    TReadOnlyRow{vtDate, false, ""}, TReadOnlyRow{vtDate, false, "01.02.2024"}));
+
 TEST_F(DaxEditTest, ClipboardShortcutsAreDroppedInNumericFieldsOnly) {
     QApplication::clipboard()->setText(QStringLiteral("99"));
     Edit->SetValueType(vtInteger);
