@@ -3,9 +3,11 @@
 #include "support/FormatText.h"
 #include "support/TIniFile.h"
 #include "support/TextCodec.h"
-#include "support/Utilities.h"
+#include "support/TextRules.h"
 
-#include <climits>
+#include <algorithm>
+#include <array>
+#include <stdexcept>
 #include <system_error>
 
 namespace ndlemo {
@@ -13,9 +15,141 @@ namespace ndlemo {
 namespace fs = std::filesystem;
 
 namespace {
+using S = AppSettings;
+using R = TAppSettingRule;
+using K = TSettingKind;
+using F = TInputFilter;
+using E = TEditState;
+
 constexpr const char* General = "General";
 constexpr const char* UploadLemo = "UploadLemo";
 constexpr const char* FakturaInfo = "FakturaInfo";
+
+const std::array<TAppSettingRow, 21> Rows = {{
+    {General,
+     "Pracoviste",
+     K::Text,
+     &S::Pracoviste,
+     "",
+     {"cedtPracoviste", "Pracoviště", "Pracoviště", 4, F::UpperCase, E::Required},
+     R::WorkplaceCode},
+    {General,
+     "DirDavky",
+     K::Text,
+     &S::DirDavky,
+     "",
+     {"cedtDirDavky", "Adresář dávek", "Adresář dávek", 0, F::None, E::Required},
+     R::ExistingDirectory},
+    {General,
+     "DirOdeslane",
+     K::Text,
+     &S::DirOdeslane,
+     "",
+     {"cedtDirOdeslane", "Adresář odeslaných souborů", "Adresář odeslaných souborů", 0, F::None, E::Required},
+     R::ArchiveDirectory},
+    {General,
+     "IntSplatnosti",
+     K::Integer,
+     &S::IntSplatnosti,
+     "0",
+     {"cedtIntSplatnosti", "Interval splatnosti", "Interval splatnosti", 3, F::Digits, E::Required}},
+    {General, "DefaultICZ", K::Text, &S::DefaultICZ, "", {"cedtDefaultICZ", "IČZ", "IČZ", 8, F::None, E::Editable}},
+    {General, "DefaultICO", K::Text, &S::DefaultICO, "", {"cedtDefaultICO", "IČ", "IČ", 8, F::None, E::Editable}},
+    {General,
+     "DefaultCisloUctu",
+     K::Text,
+     &S::DefaultCisloUctu,
+     "",
+     {"cedtDefaultCisloUctu", "Číslo účtu", "Číslo účtu", 25, F::None, E::Editable}},
+    {General,
+     "DefaultKodBanky",
+     K::Text,
+     &S::DefaultKodBanky,
+     "",
+     {"cedtDefaultKodBanky", "Kód banky", "Kód banky", 4, F::None, E::Editable}},
+    {General,
+     "TypPrenosu",
+     K::Code,
+     &S::TypPrenosu,
+     "SCP",
+     {"ccbTypPrenosu", "Typ přenosu ", "Typ přenosu", 0, F::None, E::Required},
+     R::TransferTypeCode},
+    {UploadLemo,
+     "Adresa",
+     K::Text,
+     &S::UploadAdresa,
+     "",
+     {"cedtAdresaUploadLemo", "Adresa stránky uploadu Lemo", "Adresa stránky uploadu Lemo", 0, F::None,
+      E::RequiredForUpload},
+     R::UploadAddress},
+    {UploadLemo,
+     "OutDir",
+     K::Text,
+     &S::UploadOutDir,
+     "",
+     {"cedtDirUploadLemo", "Adresář uploadu Lemo", "Adresář uploadu Lemo", 0, F::None, E::RequiredForUpload},
+     R::UploadDirectory},
+    {FakturaInfo,
+     "DefaultGenerovat",
+     K::YesNo,
+     &S::DefaultGenerovat,
+     "",
+     {"cchbDefaultGenerFak", "Generovat fakturu", "Generovat fakturu", 0, F::None, E::Editable}},
+    {FakturaInfo,
+     "DefaultOdbICO",
+     K::Text,
+     &S::DefaultOdbICO,
+     "",
+     {"cedtDefaultOdberatelICO", "IČ", "IČ odběratele", 8, F::None, E::RequiredForInvoice}},
+    {FakturaInfo,
+     "DefaultOdbNazev",
+     K::Text,
+     &S::DefaultOdbNazev,
+     "",
+     {"cedtDefaultOdberatelNazev", "Název ", "Název odběratele", 50, F::None, E::RequiredForInvoice}},
+    {FakturaInfo,
+     "DefaultOdbUlice",
+     K::Text,
+     &S::DefaultOdbUlice,
+     "",
+     {"cedtDefaultOdberatelUlice", "Ulice", "Ulice odběratele", 50, F::None, E::RequiredForInvoice}},
+    {FakturaInfo,
+     "DefaultOdbPsc",
+     K::Text,
+     &S::DefaultOdbPsc,
+     "",
+     {"cedtDefaultOdberatelPsc", "PSČ", "PSČ odběratele ", 5, F::Digits, E::RequiredForInvoice}},
+    {FakturaInfo,
+     "DefaultOdbObec",
+     K::Text,
+     &S::DefaultOdbObec,
+     "",
+     {"cedtDefaultOdberatelObec", "Obec", "Obec odběratele", 50, F::None, E::RequiredForInvoice}},
+    {FakturaInfo,
+     "DefaultDodNazev",
+     K::Text,
+     &S::DefaultDodNazev,
+     "",
+     {"cedtDefaultDodavatelNazev", "Název ", "Název dodavatele", 50, F::None, E::RequiredForInvoice}},
+    {FakturaInfo,
+     "DefaultDodUlice",
+     K::Text,
+     &S::DefaultDodUlice,
+     "",
+     {"cedtDefaultDodavatelUlice", "Ulice", "Ulice dodavatele", 50, F::None, E::Editable}},
+    {FakturaInfo,
+     "DefaultDodPsc",
+     K::Text,
+     &S::DefaultDodPsc,
+     "",
+     {"cedtDefaultDodavatelPsc", "PSČ", "PSČ dodavatele ", 5, F::Digits, E::RequiredForInvoice}},
+    {FakturaInfo,
+     "DefaultDodObec",
+     K::Text,
+     &S::DefaultDodObec,
+     "",
+     {"cedtDefaultDodavatelObec", "Obec", "Obec dodavatele", 50, F::None, E::RequiredForInvoice}},
+}};
 
 constexpr std::string_view BadValue = "Nepřípustná hodnota \"%s\" pro \"%s\"";
 constexpr std::string_view NoDirectory = "Adresář \"%s\" neexistuje.";
@@ -53,14 +187,60 @@ void ValidatePracoviste(const std::string& value, TRequestList& requests) {
 bool EndsWithSeparator(const std::string& dir) {
     return !dir.empty() && (dir.back() == '\\' || dir.back() == '/');
 }
+
+// The message names the field as the rule's own caption, which is not always the dialog's display name.
+void CheckDirectory(const std::string& value, const char* caption, bool archive, TRequestList& requests) {
+    if (TrimWhitespace(value).empty() || (archive && EndsWithSeparator(value)))
+        AddError(requests, FormatText(BadValue, value, caption));
+    else if (!DirectoryExists(value))
+        AddError(requests, FormatText(NoDirectory, value));
+}
+
+void CheckRow(const TAppSettingRow& row, const AppSettings& s, TRequestList& requests) {
+    const std::string value = ValueText(row, s);
+    if (row.Kind == TSettingKind::Text || row.Kind == TSettingKind::Code) {
+        if (!CheckStorable(row, value, requests))
+            return;
+    }
+    const bool upload = s.TypPrenosu == TTransferMode::Upload;
+    switch (row.Rule) {
+    case R::None:
+        break;
+    case R::WorkplaceCode:
+        ValidatePracoviste(value, requests);
+        break;
+    case R::ExistingDirectory:
+        CheckDirectory(value, row.Field.DisplayName, false, requests);
+        break;
+    case R::ArchiveDirectory:
+        CheckDirectory(value, row.Field.DisplayName, true, requests);
+        break;
+    case R::TransferTypeCode:
+        if (!s.TypPrenosu.IsValid())
+            AddError(requests, FormatText(BadValue, value, row.Field.DisplayName));
+        break;
+    case R::UploadAddress:
+        if (upload && TrimWhitespace(value).empty())
+            AddError(requests, FormatText(BadValue, value, row.Field.DisplayName));
+        break;
+    case R::UploadDirectory:
+        // The rule's name for the directory differs from the dialog's label.
+        if (upload)
+            CheckDirectory(value, "Adresář pro upload Lemo", false, requests);
+        break;
+    }
+}
 } // namespace
 
-int TypPrenosuIndex(std::string_view code) {
-    for (size_t i = 0; i < TypPrenosuCodes.size(); ++i) {
-        if (TypPrenosuCodes[i] == code)
-            return static_cast<int>(i);
-    }
-    return -1;
+std::span<const TAppSettingRow> AppSettingRows() {
+    return Rows;
+}
+
+const TAppSettingRow& AppSettingRow(std::string_view key) {
+    auto it = std::find_if(Rows.begin(), Rows.end(), [key](const TAppSettingRow& row) { return row.Key == key; });
+    if (it == Rows.end())
+        throw std::out_of_range("no application setting " + std::string(key));
+    return *it;
 }
 
 fs::path AppIniPath(const fs::path& programDir, const fs::path& programFileName) {
@@ -70,84 +250,20 @@ fs::path AppIniPath(const fs::path& programDir, const fs::path& programFileName)
 }
 
 AppSettings LoadAppIni(const fs::path& iniFile) {
-    const TIniFile ini(iniFile);
     AppSettings s;
-    s.Pracoviste = ini.ReadString(General, "Pracoviste", "");
-    s.DirDavky = ini.ReadString(General, "DirDavky", "");
-    s.DirOdeslane = ini.ReadString(General, "DirOdeslane", "");
-    const long long interval = ini.ReadInteger(General, "IntSplatnosti", 0);
-    s.IntSplatnosti = interval < INT_MIN || interval > INT_MAX ? 0 : static_cast<int>(interval);
-    s.DefaultICZ = ini.ReadString(General, "DefaultICZ", "");
-    s.DefaultICO = ini.ReadString(General, "DefaultICO", "");
-    s.DefaultCisloUctu = ini.ReadString(General, "DefaultCisloUctu", "");
-    s.DefaultKodBanky = ini.ReadString(General, "DefaultKodBanky", "");
-    s.TypPrenosu = ini.ReadString(General, "TypPrenosu", std::string(TypPrenosuScp));
-    s.UploadAdresa = ini.ReadString(UploadLemo, "Adresa", "");
-    s.UploadOutDir = ini.ReadString(UploadLemo, "OutDir", "");
-    s.DefaultGenerovat = ini.ReadString(FakturaInfo, "DefaultGenerovat", "") == "A";
-    s.DefaultOdbICO = ini.ReadString(FakturaInfo, "DefaultOdbICO", "");
-    s.DefaultOdbNazev = ini.ReadString(FakturaInfo, "DefaultOdbNazev", "");
-    s.DefaultOdbUlice = ini.ReadString(FakturaInfo, "DefaultOdbUlice", "");
-    s.DefaultOdbPsc = ini.ReadString(FakturaInfo, "DefaultOdbPsc", "");
-    s.DefaultOdbObec = ini.ReadString(FakturaInfo, "DefaultOdbObec", "");
-    s.DefaultDodNazev = ini.ReadString(FakturaInfo, "DefaultDodNazev", "");
-    s.DefaultDodUlice = ini.ReadString(FakturaInfo, "DefaultDodUlice", "");
-    s.DefaultDodPsc = ini.ReadString(FakturaInfo, "DefaultDodPsc", "");
-    s.DefaultDodObec = ini.ReadString(FakturaInfo, "DefaultDodObec", "");
+    LoadSettings(TIniFile(iniFile), AppSettingRows(), s);
     return s;
 }
 
-void SaveAppIni(const fs::path& iniFile, const AppSettings& s) {
+void SaveAppIni(const fs::path& iniFile, const AppSettings& settings) {
     TIniFile ini(iniFile);
-    ini.WriteString(General, "Pracoviste", s.Pracoviste);
-    ini.WriteString(General, "DirDavky", s.DirDavky);
-    ini.WriteString(General, "DirOdeslane", s.DirOdeslane);
-    ini.WriteInteger(General, "IntSplatnosti", s.IntSplatnosti);
-    ini.WriteString(General, "DefaultICZ", s.DefaultICZ);
-    ini.WriteString(General, "DefaultICO", s.DefaultICO);
-    ini.WriteString(General, "DefaultCisloUctu", s.DefaultCisloUctu);
-    ini.WriteString(General, "DefaultKodBanky", s.DefaultKodBanky);
-    ini.WriteString(General, "TypPrenosu", s.TypPrenosu);
-    ini.WriteString(UploadLemo, "Adresa", s.UploadAdresa);
-    ini.WriteString(UploadLemo, "OutDir", s.UploadOutDir);
-    ini.WriteString(FakturaInfo, "DefaultGenerovat", s.DefaultGenerovat ? "A" : "N");
-    ini.WriteString(FakturaInfo, "DefaultOdbICO", s.DefaultOdbICO);
-    ini.WriteString(FakturaInfo, "DefaultOdbNazev", s.DefaultOdbNazev);
-    ini.WriteString(FakturaInfo, "DefaultOdbUlice", s.DefaultOdbUlice);
-    ini.WriteString(FakturaInfo, "DefaultOdbPsc", s.DefaultOdbPsc);
-    ini.WriteString(FakturaInfo, "DefaultOdbObec", s.DefaultOdbObec);
-    ini.WriteString(FakturaInfo, "DefaultDodNazev", s.DefaultDodNazev);
-    ini.WriteString(FakturaInfo, "DefaultDodUlice", s.DefaultDodUlice);
-    ini.WriteString(FakturaInfo, "DefaultDodPsc", s.DefaultDodPsc);
-    ini.WriteString(FakturaInfo, "DefaultDodObec", s.DefaultDodObec);
+    StoreSettings(ini, AppSettingRows(), settings);
+    ini.UpdateFile();
 }
 
-void ValidateAppSettings(const std::string& pracoviste, const std::string& dirDavky, const std::string& dirOdeslane,
-                         const std::string& typPrenosu, const std::string& uploadAdresa,
-                         const std::string& uploadOutDir, TRequestList& requests) {
-    ValidatePracoviste(pracoviste, requests);
-
-    if (Trim(dirDavky).empty())
-        AddError(requests, FormatText(BadValue, dirDavky, "Adresář dávek"));
-    else if (!DirectoryExists(dirDavky))
-        AddError(requests, FormatText(NoDirectory, dirDavky));
-
-    if (Trim(dirOdeslane).empty() || EndsWithSeparator(dirOdeslane))
-        AddError(requests, FormatText(BadValue, dirOdeslane, "Adresář odeslaných souborů"));
-    else if (!DirectoryExists(dirOdeslane))
-        AddError(requests, FormatText(NoDirectory, dirOdeslane));
-
-    if (TypPrenosuIndex(typPrenosu) < 0)
-        AddError(requests, FormatText(BadValue, typPrenosu, "Typ přenosu"));
-
-    if (typPrenosu == TypPrenosuUpload) {
-        if (Trim(uploadAdresa).empty())
-            AddError(requests, FormatText(BadValue, uploadAdresa, "Adresa stránky uploadu Lemo"));
-        if (Trim(uploadOutDir).empty())
-            AddError(requests, FormatText(BadValue, uploadOutDir, "Adresář pro upload Lemo"));
-        else if (!DirectoryExists(uploadOutDir))
-            AddError(requests, FormatText(NoDirectory, uploadOutDir));
-    }
+void ValidateAppSettings(const AppSettings& settings, TRequestList& requests) {
+    for (const TAppSettingRow& row : Rows)
+        CheckRow(row, settings, requests);
 }
 
 } // namespace ndlemo

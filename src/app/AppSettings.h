@@ -1,11 +1,12 @@
 #pragma once
 
 #include "support/TRequestList.h"
+#include "support/TSettingRow.h"
+#include "support/TTransferType.h"
 
-#include <array>
 #include <filesystem>
+#include <span>
 #include <string>
-#include <string_view>
 
 namespace ndlemo {
 
@@ -21,7 +22,7 @@ struct AppSettings {
     std::string DefaultICO;
     std::string DefaultCisloUctu;
     std::string DefaultKodBanky;
-    std::string TypPrenosu = "SCP";
+    TTransferType TypPrenosu;
     // [UploadLemo] Adresa and OutDir
     std::string UploadAdresa;
     std::string UploadOutDir;
@@ -40,30 +41,38 @@ struct AppSettings {
     friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };
 
-inline constexpr std::string_view TypPrenosuScp = "SCP";
-inline constexpr std::string_view TypPrenosuUpload = "UPLOAD";
-// The transfer-type codes by index, as the settings dialog lists them.
-inline constexpr std::array<std::string_view, 2> TypPrenosuCodes = {TypPrenosuScp, TypPrenosuUpload};
-// Index of a transfer-type code, -1 when the text is not one.
-[[nodiscard]] int TypPrenosuIndex(std::string_view code);
+// What checks an application setting (besides its text fitting the file's code page).
+enum class TAppSettingRule {
+    None,
+    WorkplaceCode,     // four characters A..Z, 0..9, at least one digit
+    ExistingDirectory, // filled, and an existing directory
+    ArchiveDirectory,  // as ExistingDirectory, and no trailing separator
+    TransferTypeCode,  // one of the transfer-type codes
+    UploadAddress,     // filled in upload mode
+    UploadDirectory,   // an existing directory in upload mode
+};
+
+using TAppSettingRow = TSettingRow<AppSettings, TAppSettingRule>;
+
+// The rows of NdLemo.ini in the order of the file.
+[[nodiscard]] std::span<const TAppSettingRow> AppSettingRows();
+// The row of a key (as the table spells it); raises std::out_of_range for an unknown one.
+[[nodiscard]] const TAppSettingRow& AppSettingRow(std::string_view key);
 
 // The program file's name with the extension ".ini", in the program directory.
 [[nodiscard]] std::filesystem::path AppIniPath(const std::filesystem::path& programDir,
                                                const std::filesystem::path& programFileName);
 
 // Reads every key; a missing file or key gives its default, a key present with an empty value is empty.
+// Raises ESubroutineError when the file exists but cannot be read.
 [[nodiscard]] AppSettings LoadAppIni(const std::filesystem::path& iniFile);
-// Writes every key, trimmed, leaving other sections and keys of the file as they are; raises ESubroutineError
-// when the file cannot be written.
+// Writes every key, trimmed, leaving other sections and keys of the file as they are, in one replacement of
+// the file: when it fails (ESubroutineError naming the file and the reason) the file stays as it was. An
+// existing file that cannot be read is never replaced.
 void SaveAppIni(const std::filesystem::path& iniFile, const AppSettings& settings);
 
-// Appends one level-256 request per problem found, in a fixed order; raises nothing and creates nothing.
-void ValidateAppSettings(const std::string& pracoviste, const std::string& dirDavky, const std::string& dirOdeslane,
-                         const std::string& typPrenosu, const std::string& uploadAdresa,
-                         const std::string& uploadOutDir, TRequestList& requests);
-inline void ValidateAppSettings(const AppSettings& s, TRequestList& requests) {
-    ValidateAppSettings(s.Pracoviste, s.DirDavky, s.DirOdeslane, s.TypPrenosu, s.UploadAdresa, s.UploadOutDir,
-                        requests);
-}
+// Appends one level-256 request per problem found, in the order of the rows; raises nothing and creates
+// nothing.
+void ValidateAppSettings(const AppSettings& settings, TRequestList& requests);
 
 } // namespace ndlemo

@@ -45,11 +45,11 @@ bool TActionRules::Enabled(TActionId id, const TActionContext& c) {
     case acDlgHttpIni:
         return idle;
     case acTestSpojeni:
-        return idle && c.TypPrenosu == "SCP";
+        return idle && c.TypPrenosu == TTransferMode::Scp;
     case acDlgScpIni:
         return true;
     case acUploadLemo:
-        return idle && c.TypPrenosu == "UPLOAD" && invoice;
+        return idle && c.TypPrenosu == TTransferMode::Upload && invoice;
     case acNoveLZ:
     case acOdeslatLZ:
         return idle && reports;
@@ -58,13 +58,13 @@ bool TActionRules::Enabled(TActionId id, const TActionContext& c) {
     case acOdstranitSouborLZ:
         return idle && c.ReportTableOpen && !c.ReportTableEmpty;
     case acUploadLemoLZ:
-        return idle && c.TypPrenosu == "UPLOAD" && reports;
+        return idle && c.TypPrenosu == TTransferMode::Upload && reports;
     }
     return false;
 }
 
-std::string TActionRules::SendButtonText(const std::string& typPrenosu) {
-    return typPrenosu == "UPLOAD" ? "Vytvořit soubor" : "Odeslat soubor";
+std::string TActionRules::SendButtonText(const TTransferType& typPrenosu) {
+    return typPrenosu == TTransferMode::Upload ? "Vytvořit soubor" : "Odeslat soubor";
 }
 
 } // namespace ndlemo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TTransferType.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -38,7 +40,7 @@ struct TActionDef {
 struct TActionContext {
     bool Busy = false;
     bool InvoiceTabActive = true; // else the medical-reports tab
-    std::string TypPrenosu;
+    TTransferType TypPrenosu;
     bool BatchTableOpen = false;
     bool BatchTableEmpty = true;
     bool ReportTableOpen = false;
@@ -50,7 +52,7 @@ public:
     static const std::array<TActionDef, 16>& Actions();
     [[nodiscard]] static bool Enabled(TActionId id, const TActionContext& context);
     // The text of the two send buttons: "Vytvořit soubor" in upload mode, else "Odeslat soubor".
-    [[nodiscard]] static std::string SendButtonText(const std::string& typPrenosu);
+    [[nodiscard]] static std::string SendButtonText(const TTransferType& typPrenosu);
 };
 
 } // namespace ndlemo

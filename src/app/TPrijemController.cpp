@@ -8,6 +8,7 @@
 #include "support/TFormatSettings.h"
 #include "support/TMessageBoxes.h"
 #include "support/TRequestList.h"
+#include "support/TextRules.h"
 #include "support/Utilities.h"
 #include "transfer/TransferTools.h"
 
@@ -56,7 +57,7 @@ bool TPrijemController::StartUp(TStartupUi& ui) {
         {
             TRequestList requests;
             ValidateAppSettings(Settings, requests);
-            if (Settings.TypPrenosu == "SCP")
+            if (Settings.TypPrenosu == TTransferMode::Scp)
                 ValidatePrenosSettings(Transfer, requests);
             if (requests.Count() > 0)
                 ui.ShowRequestList(requests);
@@ -81,10 +82,10 @@ bool TPrijemController::StartUp(TStartupUi& ui) {
         try {
             CheckDirCollision();
         } catch (const ESubroutineError& e) {
-            ShowErrorMessage(e.what());
+            ShowError(e);
         }
 
-        if (Settings.TypPrenosu == "SCP")
+        if (Settings.TypPrenosu == TTransferMode::Scp)
             CheckTransferTools(ProgramDir, DirOut);
 
         ui.SetFieldStates();
@@ -118,22 +119,15 @@ void TPrijemController::Guard(const std::function<void()>& action) {
 void TPrijemController::HandleError(const std::exception& error) {
     if (dynamic_cast<const EAbort*>(&error))
         return;
-    std::string message = error.what();
-    ShowErrorMessage(WithPeriod(message));
+    ShowError(error);
     if (!Created) {
-        WriteLog(TRunLog::LevelError, message);
+        WriteLog(TRunLog::LevelError, error.what());
         EndRequested = true;
     }
 }
 
-std::string TPrijemController::WithPeriod(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + ".";
-    return message;
-}
-
 std::string TPrijemController::NormalizeDir(const std::string& path, bool trim) {
-    std::string p = trim ? Trim(path) : path;
+    std::string p = trim ? TrimWhitespace(path) : path;
     std::string full = WithoutTrailingSeparator(platform::ExpandFullPath(p).string());
     full = UpperCase(full);
     if (full.empty() || full.back() != fs::path::preferred_separator)
@@ -148,15 +142,15 @@ void TPrijemController::CheckDirCollision() const {
             throw ESubroutineError("Nepřípustná hodnota \"%s\" pro \"%s\"", Settings.DirOdeslane,
                                    "Adresář odeslaných souborů");
     }
-    if (Settings.TypPrenosu == "UPLOAD" && NormalizeDir(Settings.UploadOutDir, false) == odeslane)
+    if (Settings.TypPrenosu == TTransferMode::Upload && NormalizeDir(Settings.UploadOutDir, false) == odeslane)
         throw ESubroutineError("Nepřípustná hodnota \"%s\" pro \"%s\"", Settings.UploadOutDir,
                                "Adresář pro upload Lemo");
 }
 
 std::string TPrijemController::TransferModeText() const {
-    if (Settings.TypPrenosu == "SCP")
+    if (Settings.TypPrenosu == TTransferMode::Scp)
         return "Přenos SCP";
-    if (Settings.TypPrenosu == "UPLOAD")
+    if (Settings.TypPrenosu == TTransferMode::Upload)
         return "Upload Lemo";
     return {};
 }

@@ -31,8 +31,6 @@ public:
     // an error also ends the program.
     void Guard(const std::function<void()>& action);
     void HandleError(const std::exception& error);
-    // The message as the error box shows it: a period is added after a last character above ".".
-    [[nodiscard]] static std::string WithPeriod(const std::string& message);
 
     // DirOdeslane must differ from the program and working directories, and in upload mode from the upload
     // directory. Raises ESubroutineError.

@@ -1,5 +1,7 @@
 #include "support/DaxValueRules.h"
 
+#include "support/TextRules.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -33,14 +35,6 @@ int DigitsValue(std::string_view s) {
             return 1000000000;
     }
     return static_cast<int>(v);
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
 }
 
 // UTF-8 text as its characters.
@@ -437,26 +431,11 @@ double ValueFromTyping(std::string_view text, std::string_view decimalSeparator)
 }
 
 bool TryParseInteger(std::string_view text, int64_t& value) {
-    std::string_view s = TrimBlanks(text);
-    bool negative = false;
-    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-        negative = s.front() == '-';
-        s.remove_prefix(1);
-    }
-    if (!AllDigits(s))
-        return false;
-    uint64_t magnitude = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude);
-    if (ec != std::errc() || end != s.data() + s.size())
-        return false;
-    if (magnitude > static_cast<uint64_t>(INT64_MAX) + (negative ? 1u : 0u))
-        return false;
-    value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-    return true;
+    return TryStrToInt64(TrimSpaces(text), value);
 }
 
 bool TryParseDecimal(std::string_view text, std::string_view decimalSeparator, double& value) {
-    std::string_view s = TrimBlanks(text);
+    std::string_view s = TrimSpaces(text);
     std::string plain;
     size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {

@@ -71,7 +71,7 @@ struct TDateEntry {
 // The number that the text of a numeric field shows while it is typed: only digits, "+", "-", "E", "e" and
 // the decimal separator are looked at; 0 when they do not form a number.
 [[nodiscard]] double ValueFromTyping(std::string_view text, std::string_view decimalSeparator);
-// A whole number, optionally signed; blanks around it are allowed.
+// A whole number of an integer field: the whole-number rule of TryStrToInt64, spaces around it allowed.
 [[nodiscard]] bool TryParseInteger(std::string_view text, int64_t& value);
 // A decimal number with the decimal separator and an optional exponent; blanks around it are allowed.
 [[nodiscard]] bool TryParseDecimal(std::string_view text, std::string_view decimalSeparator, double& value);

@@ -1,5 +1,7 @@
 #include "support/TMessageBoxes.h"
 
+#include "support/EAbort.h"
+
 #include <iostream>
 
 namespace ndlemo {
@@ -29,6 +31,18 @@ TMessageBoxes& TMessageBoxes::Current() {
 
 void TMessageBoxes::Install(TMessageBoxes* boxes) {
     Installed() = boxes;
+}
+
+std::string ErrorBoxText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
+    return message;
+}
+
+void ShowError(const std::exception& error) {
+    if (dynamic_cast<const EAbort*>(&error))
+        return;
+    ShowErrorMessage(ErrorBoxText(error.what()));
 }
 
 } // namespace ndlemo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <string>
 
 namespace ndlemo {
@@ -32,5 +33,11 @@ inline void ShowWarningMessage(const std::string& text) {
 inline bool AskYesNo(const std::string& text) {
     return TMessageBoxes::Current().YesNo(text);
 }
+
+// The text of an error box: a period is added when the code of the last character is above the period's.
+[[nodiscard]] std::string ErrorBoxText(const std::string& message);
+// Shows a caught failure as every failure is shown: an error box by the period rule; a silent abort
+// (EAbort) shows nothing.
+void ShowError(const std::exception& error);
 
 } // namespace ndlemo

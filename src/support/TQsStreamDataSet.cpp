@@ -4,6 +4,7 @@
 #include "support/FormatText.h"
 #include "support/TFormatSettings.h"
 #include "support/TextCodec.h"
+#include "support/TextRules.h"
 
 #include <algorithm>
 #include <bit>
@@ -95,14 +96,6 @@ void PutDouble(uint8_t* p, double value) {
     });
 }
 
-[[nodiscard]] std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 template <typename T> bool ParseWhole(std::string_view s, T& out) {
     if (!s.empty() && s.front() == '+')
         s.remove_prefix(1);
@@ -111,15 +104,14 @@ template <typename T> bool ParseWhole(std::string_view s, T& out) {
 }
 
 [[nodiscard]] int32_t ParseInt32(std::string_view text) {
-    int64_t v = 0;
-    if (!ParseWhole(TrimBlanks(text), v) || v < std::numeric_limits<int32_t>::min() ||
-        v > std::numeric_limits<int32_t>::max())
+    int32_t v = 0;
+    if (!TryStrToInt(TrimSpaces(text), v))
         Fail(FormatText("'%s' is not a valid integer value", text));
-    return static_cast<int32_t>(v);
+    return v;
 }
 
 [[nodiscard]] double ParseFloat(std::string_view text) {
-    std::string s(TrimBlanks(text));
+    std::string s(TrimSpaces(text));
     const std::string& sep = TFormatSettings::Current().DecimalSeparator;
     if (sep != ".")
         for (size_t pos; (pos = s.find(sep)) != std::string::npos;)
@@ -152,15 +144,7 @@ template <typename T> bool ParseWhole(std::string_view s, T& out) {
 
 // "d.m.yyyy" with the system's date separator.
 bool TryParseDate(std::string_view s, TDate& out) {
-    const std::string& sep = TFormatSettings::Current().DateSeparator;
-    int parts[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        size_t end = i < 2 ? s.find(sep) : s.size();
-        if (end == std::string_view::npos || !ParseWhole(s.substr(0, end), parts[i]))
-            return false;
-        s.remove_prefix(i < 2 ? end + sep.size() : end);
-    }
-    return TDate::TryFromYmd(parts[2], parts[1], parts[0], out) && !out.IsNull();
+    return TryShortTextToDate(s, TFormatSettings::Current().DateSeparator, out);
 }
 
 // "h:mm" or "h:mm:ss", as milliseconds of the day.
@@ -197,7 +181,7 @@ bool TryParseTime(std::string_view s, int32_t& ms) {
     TDate date;
     int32_t ms = 0;
     if (!TryParseDate(s.substr(0, blank), date) ||
-        (blank != std::string_view::npos && !TryParseTime(TrimBlanks(s.substr(blank)), ms)))
+        (blank != std::string_view::npos && !TryParseTime(TrimSpaces(s.substr(blank)), ms)))
         return std::nullopt;
     return DateTimeOf(date, ms);
 }
@@ -1127,7 +1111,7 @@ int32_t TQsField::AsInteger() const {
     switch (d.DataType) {
     case TQsFieldType::ftString: {
         std::string text = AsString();
-        return TrimBlanks(text).empty() ? 0 : ParseInt32(text);
+        return TrimSpaces(text).empty() ? 0 : ParseInt32(text);
     }
     case TQsFieldType::ftSmallint:
         return v ? static_cast<int16_t>(GetU16(v)) : 0;
@@ -1154,7 +1138,7 @@ double TQsField::AsFloat() const {
     switch (d.DataType) {
     case TQsFieldType::ftString: {
         std::string text = AsString();
-        return TrimBlanks(text).empty() ? 0.0 : ParseFloat(text);
+        return TrimSpaces(text).empty() ? 0.0 : ParseFloat(text);
     }
     case TQsFieldType::ftSmallint:
     case TQsFieldType::ftWord:
@@ -1182,7 +1166,7 @@ bool TQsField::AsBoolean() const {
     if (d.DataType != TQsFieldType::ftString)
         AccessError(d, "Boolean");
     std::string text = AsString();
-    std::string_view t = TrimBlanks(text);
+    std::string_view t = TrimSpaces(text);
     if (t.empty() || SameName(t, "False"))
         return false;
     if (SameName(t, "True"))
@@ -1216,7 +1200,7 @@ TDateTime TQsField::AsDateTime() const {
         return v ? TDateTime(GetDouble(v)) : TDateTime();
     case TQsFieldType::ftString: {
         std::string text = AsString();
-        std::string_view t = TrimBlanks(text);
+        std::string_view t = TrimSpaces(text);
         if (t.empty())
             return TDateTime();
         std::optional<TDateTime> value = TryParseDateTime(t);
@@ -1261,7 +1245,7 @@ void TQsField::SetAsString(std::string_view value) {
     default:
         break;
     }
-    std::string_view t = TrimBlanks(value);
+    std::string_view t = TrimSpaces(value);
     if (value.empty()) {
         SetNull();
         return;

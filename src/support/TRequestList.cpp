@@ -2,6 +2,7 @@
 
 #include "support/ELimitError.h"
 #include "support/ESubroutineError.h"
+#include "support/TextRules.h"
 #include "support/Utilities.h"
 
 #include <charconv>
@@ -142,7 +143,7 @@ void TRequestList::SetInt(int record, int field, int64_t value) {
 void TRequestList::AddRequest(int32_t level, const std::string& text, bool allowHigh) {
     if (!allowHigh && level > 255)
         level = 128;
-    const std::string key = Trim(text);
+    const std::string key = TrimWhitespace(text);
     int count = Count();
     if (key.empty()) {
         if (level == 0) {

@@ -123,4 +123,8 @@ std::string_view Utf8Mid(std::string_view text, size_t start, size_t count) {
     return rest.substr(0, Utf8Offset(rest, count));
 }
 
+bool FitsCp1250(std::string_view text) {
+    return Cp1250ToUtf8(Utf8ToCp1250(text)) == text;
+}
+
 } // namespace ndlemo

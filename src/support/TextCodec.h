@@ -12,6 +12,8 @@ namespace ndlemo {
 [[nodiscard]] std::string Cp1250ToUtf8(std::string_view bytes);
 // UTF-8 to Windows-1250; characters without a byte there, and malformed sequences, become "?".
 [[nodiscard]] std::string Utf8ToCp1250(std::string_view text);
+// Whether every character of the UTF-8 text has a byte in Windows-1250 (and the text is well formed).
+[[nodiscard]] bool FitsCp1250(std::string_view text);
 // A line of a batch file (code page 852): its Czech letters translated to Windows-1250, then to UTF-8.
 [[nodiscard]] std::string BatchLineToUtf8(std::string_view bytes);
 

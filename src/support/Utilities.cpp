@@ -232,14 +232,6 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
     return m == mask.size();
 }
 
-std::string Trim(std::string_view text) {
-    size_t b = text.find_first_not_of(" \t\r\n");
-    if (b == std::string_view::npos)
-        return {};
-    size_t e = text.find_last_not_of(" \t\r\n");
-    return std::string(text.substr(b, e - b + 1));
-}
-
 std::string UpperCase(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -38,8 +38,6 @@ void DeleteFilesByMask(const std::filesystem::path& mask);
 
 // Whether a file name matches a mask of * and ? (letters compared regardless of case, as on Windows).
 [[nodiscard]] bool MatchesMask(std::string_view name, std::string_view mask);
-// Leading and trailing blanks (space, tab, CR, LF) removed.
-[[nodiscard]] std::string Trim(std::string_view text);
 // ASCII upper case; other characters unchanged.
 [[nodiscard]] std::string UpperCase(std::string_view text);
 

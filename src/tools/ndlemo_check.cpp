@@ -8,6 +8,7 @@
 #include "batch/TLemoSoubor.h"
 #include "support/ESubroutineError.h"
 #include "support/TFormatSettings.h"
+#include "support/TextRules.h"
 #include "support/Utilities.h"
 
 #include <clocale>
@@ -64,7 +65,7 @@ std::string ParseArguments(int argc, char** argv, TCheckOptions& options) {
         }
     }
     // The check run trims the IČZ field before anything else.
-    options.Icz = ndlemo::Trim(options.Icz);
+    options.Icz = ndlemo::TrimWhitespace(options.Icz);
     if (!haveIcz || options.Icz.empty())
         return "--icz is required";
     if (options.Files.empty())

@@ -2,25 +2,97 @@
 
 #include "support/FormatText.h"
 #include "support/TIniFile.h"
-#include "support/Utilities.h"
+#include "support/TextRules.h"
 
+#include <array>
 #include <system_error>
 
 namespace ndlemo {
 
 namespace {
-constexpr const char* SectionPrenos = "Prenos";
-constexpr const char* SectionHttp = "Http";
-constexpr const char* SectionProxy = "General";
+using S = TransferSettings;
+using R = TTransferSettingRule;
+using K = TSettingKind;
+using F = TInputFilter;
+using E = TEditState;
 
-std::string ReadTrimmed(const TIniFile& ini, const char* section, const char* key) {
-    return Trim(ini.ReadString(section, key, ""));
+const std::array<TTransferSettingRow, 7> PrenosRows = {{
+    {"Prenos", "Host", K::Text, &S::Host, "", {"cedtNetHost", "Host", "Host"}, R::CommandValue},
+    {"Prenos", "Port", K::Text, &S::Port, "", {"cedtNetPort", "Port", "Port", 8, F::Digits}, R::CommandValue},
+    {"Prenos",
+     "OutDir",
+     K::Text,
+     &S::OutDir,
+     "",
+     {"cedtNetDir", "Vzdálený adresář", "Vzdálený adresář"},
+     R::CommandValue},
+    {"Prenos", "User", K::Text, &S::User, "", {"cedtNetUser", "Uživatel", "Uživatel"}, R::CommandValue},
+    {"Prenos",
+     "Pkf",
+     K::Text,
+     &S::Pkf,
+     "",
+     {"cedtNetPkf", "Jméno souboru priv. klíče", "Jméno souboru priv. klíče"},
+     R::CommandValue},
+    {"Prenos",
+     "TestSpojDir",
+     K::Text,
+     &S::TestSpojDir,
+     "",
+     {"cedtTestSpojDir", "Adresář testu spojení ", "Adresář testu spojení"},
+     R::CommandValue},
+    {"Prenos",
+     "TestSpojFileName",
+     K::Text,
+     &S::TestSpojFileName,
+     "",
+     {"cedtTestSpojFileName", "Jméno souboru testu spoj.", "Jméno souboru testu spoj."},
+     R::CommandValue},
+}};
+
+const std::array<TTransferSettingRow, 2> HttpRows = {{
+    {"Http", "Adresa", K::Text, &S::HttpAdresa, "", {"cedtHttpAdresa", "Http adresa", "Http adresa"}},
+    {"Http",
+     "InfoFileName",
+     K::Text,
+     &S::HttpInfoFileName,
+     "",
+     {"cedtHttpInfoFileName", "Http jméno souboru ", "Http jméno souboru"}},
+}};
+
+const std::array<TTransferSettingRow, 2> ProxyRows = {{
+    {"General",
+     "Use",
+     K::OneZero,
+     &S::ProxyUse,
+     "0",
+     {"chbProxy", "přes proxy", "přes proxy", 0, F::None, E::Editable}},
+    {"General", "Host", K::Text, &S::ProxyHost, "", {"cedtProxy", "Proxy", "Proxy", 0, F::None, E::Editable}},
+}};
+
+void Load(const std::filesystem::path& file, std::span<const TTransferSettingRow> rows, TransferSettings& settings) {
+    LoadSettings(TIniFile(file), rows, settings);
 }
 
-void WriteTrimmed(TIniFile& ini, const char* section, const char* key, const std::string& value) {
-    ini.WriteString(section, key, Trim(value));
+void Save(const std::filesystem::path& file, std::span<const TTransferSettingRow> rows,
+          const TransferSettings& values) {
+    TIniFile ini(file);
+    StoreSettings(ini, rows, values);
+    ini.UpdateFile();
 }
 } // namespace
+
+std::span<const TTransferSettingRow> PrenosSettingRows() {
+    return PrenosRows;
+}
+
+std::span<const TTransferSettingRow> HttpSettingRows() {
+    return HttpRows;
+}
+
+std::span<const TTransferSettingRow> ProxySettingRows() {
+    return ProxyRows;
+}
 
 std::filesystem::path PrenosIniPath(const std::filesystem::path& programDir) {
     return programDir / PrenosIniFileName;
@@ -31,78 +103,52 @@ std::filesystem::path ProxyIniPath(const std::filesystem::path& programDir) {
 }
 
 void LoadPrenosIni(const std::filesystem::path& programDir, TransferSettings& settings) {
-    TIniFile ini(PrenosIniPath(programDir));
-    settings.Host = ReadTrimmed(ini, SectionPrenos, "Host");
-    settings.Port = ReadTrimmed(ini, SectionPrenos, "Port");
-    settings.OutDir = ReadTrimmed(ini, SectionPrenos, "OutDir");
-    settings.User = ReadTrimmed(ini, SectionPrenos, "User");
-    settings.Pkf = ReadTrimmed(ini, SectionPrenos, "Pkf");
-    settings.TestSpojDir = ReadTrimmed(ini, SectionPrenos, "TestSpojDir");
-    settings.TestSpojFileName = ReadTrimmed(ini, SectionPrenos, "TestSpojFileName");
+    Load(PrenosIniPath(programDir), PrenosRows, settings);
 }
 
-void SavePrenosIni(const std::filesystem::path& programDir, const std::string& host, const std::string& port,
-                   const std::string& outDir, const std::string& user, const std::string& pkf,
-                   const std::string& testSpojDir, const std::string& testSpojFileName) {
-    TIniFile ini(PrenosIniPath(programDir));
-    WriteTrimmed(ini, SectionPrenos, "Host", host);
-    WriteTrimmed(ini, SectionPrenos, "Port", port);
-    WriteTrimmed(ini, SectionPrenos, "OutDir", outDir);
-    WriteTrimmed(ini, SectionPrenos, "User", user);
-    WriteTrimmed(ini, SectionPrenos, "Pkf", pkf);
-    WriteTrimmed(ini, SectionPrenos, "TestSpojDir", testSpojDir);
-    WriteTrimmed(ini, SectionPrenos, "TestSpojFileName", testSpojFileName);
+void SavePrenosIni(const std::filesystem::path& programDir, const TransferSettings& values) {
+    Save(PrenosIniPath(programDir), PrenosRows, values);
 }
 
 void LoadHttpIni(const std::filesystem::path& programDir, TransferSettings& settings) {
-    TIniFile ini(PrenosIniPath(programDir));
-    settings.HttpAdresa = ReadTrimmed(ini, SectionHttp, "Adresa");
-    settings.HttpInfoFileName = ReadTrimmed(ini, SectionHttp, "InfoFileName");
+    Load(PrenosIniPath(programDir), HttpRows, settings);
 }
 
-void SaveHttpIni(const std::filesystem::path& programDir, const std::string& adresa, const std::string& infoFileName) {
-    TIniFile ini(PrenosIniPath(programDir));
-    WriteTrimmed(ini, SectionHttp, "Adresa", adresa);
-    WriteTrimmed(ini, SectionHttp, "InfoFileName", infoFileName);
+void SaveHttpIni(const std::filesystem::path& programDir, const TransferSettings& values) {
+    Save(PrenosIniPath(programDir), HttpRows, values);
 }
 
 void LoadProxyIni(const std::filesystem::path& programDir, TransferSettings& settings) {
     std::error_code ec;
     if (!std::filesystem::exists(ProxyIniPath(programDir), ec))
         return;
-    TIniFile ini(ProxyIniPath(programDir));
-    settings.ProxyUse = ini.ReadInteger(SectionProxy, "Use", 0) == 1;
-    settings.ProxyHost = ReadTrimmed(ini, SectionProxy, "Host");
+    Load(ProxyIniPath(programDir), ProxyRows, settings);
 }
 
-void SaveProxyIni(const std::filesystem::path& programDir, bool use, const std::string& host) {
-    TIniFile ini(ProxyIniPath(programDir));
-    ini.WriteInteger(SectionProxy, "Use", use ? 1 : 0);
-    WriteTrimmed(ini, SectionProxy, "Host", host);
+void SaveProxyIni(const std::filesystem::path& programDir, const TransferSettings& values) {
+    Save(ProxyIniPath(programDir), ProxyRows, values);
 }
 
 bool ContainsSpace(std::string_view text) {
-    return Trim(text).find_first_of(" \t") != std::string::npos;
+    return TrimWhitespace(text).find_first_of(" \t") != std::string::npos;
 }
 
-void ValidatePrenosSettings(const std::string& host, const std::string& port, const std::string& outDir,
-                            const std::string& user, const std::string& pkf, const std::string& testSpojDir,
-                            const std::string& testSpojFileName, TRequestList& requests) {
-    const struct {
-        const std::string& Value;
-        const char* Caption;
-    } values[] = {
-        {host, "Host"},
-        {port, "Port"},
-        {outDir, "Vzdálený adresář"},
-        {user, "Uživatel"},
-        {pkf, "Jméno souboru priv. klíče"},
-        {testSpojDir, "Adresář testu spojení"},
-        {testSpojFileName, "Jméno souboru testu spoj."},
-    };
-    for (const auto& v : values) {
-        if (Trim(v.Value).empty() || ContainsSpace(v.Value))
-            requests.AddRequest(256, FormatText("Nepřípustná hodnota \"%s\" pro \"%s\"", v.Value, v.Caption), true);
+void ValidatePrenosSettings(const TransferSettings& settings, TRequestList& requests) {
+    for (const TTransferSettingRow& row : PrenosRows) {
+        const std::string value = ValueText(row, settings);
+        if (!CheckStorable(row, value, requests))
+            continue;
+        if (row.Rule == R::CommandValue && (TrimWhitespace(value).empty() || ContainsSpace(value)))
+            requests.AddRequest(256, FormatText("Nepřípustná hodnota \"%s\" pro \"%s\"", value, row.Field.DisplayName),
+                                true);
+    }
+}
+
+void ValidateStorableTexts(std::span<const TTransferSettingRow> rows, const TransferSettings& settings,
+                           TRequestList& requests) {
+    for (const TTransferSettingRow& row : rows) {
+        if (row.Kind == TSettingKind::Text)
+            (void)CheckStorable(row, ValueText(row, settings), requests);
     }
 }
 

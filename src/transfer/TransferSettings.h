@@ -1,8 +1,10 @@
 #pragma once
 
 #include "support/TRequestList.h"
+#include "support/TSettingRow.h"
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,34 +30,49 @@ struct TransferSettings {
     std::string ProxyPassword;
 };
 
+// What checks a transfer setting (besides its text fitting the file's code page).
+enum class TTransferSettingRule {
+    None,
+    CommandValue, // filled and without a blank: it becomes one argument of a tool's command line
+};
+
+using TTransferSettingRow = TSettingRow<TransferSettings, TTransferSettingRule>;
+
+// The three groups, each in the order of its file: section "Prenos" and section "Http" of NdLemoPrenos.ini,
+// and NdLemoProxy.ini.
+[[nodiscard]] std::span<const TTransferSettingRow> PrenosSettingRows();
+[[nodiscard]] std::span<const TTransferSettingRow> HttpSettingRows();
+[[nodiscard]] std::span<const TTransferSettingRow> ProxySettingRows();
+
 inline constexpr const char* PrenosIniFileName = "NdLemoPrenos.ini";
 inline constexpr const char* ProxyIniFileName = "NdLemoProxy.ini";
 
 [[nodiscard]] std::filesystem::path PrenosIniPath(const std::filesystem::path& programDir);
 [[nodiscard]] std::filesystem::path ProxyIniPath(const std::filesystem::path& programDir);
 
-// Section "Prenos" of NdLemoPrenos.ini. A missing file or key reads as empty.
+// Each Load reads its group into the settings (a missing file or key reads as empty) and raises
+// ESubroutineError when the file exists but cannot be read. Each Save writes its group's values, trimmed,
+// in one replacement of the file, which stays as it was when the save fails.
+
+// Section "Prenos" of NdLemoPrenos.ini.
 void LoadPrenosIni(const std::filesystem::path& programDir, TransferSettings& settings);
-void SavePrenosIni(const std::filesystem::path& programDir, const std::string& host, const std::string& port,
-                   const std::string& outDir, const std::string& user, const std::string& pkf,
-                   const std::string& testSpojDir, const std::string& testSpojFileName);
+void SavePrenosIni(const std::filesystem::path& programDir, const TransferSettings& values);
 
 // Section "Http" of NdLemoPrenos.ini.
 void LoadHttpIni(const std::filesystem::path& programDir, TransferSettings& settings);
-void SaveHttpIni(const std::filesystem::path& programDir, const std::string& adresa, const std::string& infoFileName);
+void SaveHttpIni(const std::filesystem::path& programDir, const TransferSettings& values);
 
 // NdLemoProxy.ini; without the file the proxy settings keep their values. Only the flag and the host are
 // written, never the user name or password.
 void LoadProxyIni(const std::filesystem::path& programDir, TransferSettings& settings);
-void SaveProxyIni(const std::filesystem::path& programDir, bool use, const std::string& host);
+void SaveProxyIni(const std::filesystem::path& programDir, const TransferSettings& values);
 
-// One level-256 request per SCP value that is empty after trimming or holds a blank inside; raises nothing.
-void ValidatePrenosSettings(const std::string& host, const std::string& port, const std::string& outDir,
-                            const std::string& user, const std::string& pkf, const std::string& testSpojDir,
-                            const std::string& testSpojFileName, TRequestList& requests);
-inline void ValidatePrenosSettings(const TransferSettings& s, TRequestList& requests) {
-    ValidatePrenosSettings(s.Host, s.Port, s.OutDir, s.User, s.Pkf, s.TestSpojDir, s.TestSpojFileName, requests);
-}
+// One level-256 request per SCP value (section "Prenos") that is unacceptable, with the value as it is held
+// (untrimmed) and its caption, in the order of the rows; raises nothing.
+void ValidatePrenosSettings(const TransferSettings& settings, TRequestList& requests);
+// The texts of a group that its file could not hold, one request each with the field's name.
+void ValidateStorableTexts(std::span<const TTransferSettingRow> rows, const TransferSettings& settings,
+                           TRequestList& requests);
 
 // Whether the trimmed text holds a blank (a space or a tab: either would split a command-line argument).
 [[nodiscard]] bool ContainsSpace(std::string_view text);

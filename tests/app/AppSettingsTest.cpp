@@ -3,6 +3,7 @@
 #include "support/ESubroutineError.h"
 #include "support/Utilities.h"
 
+#include "TestChildProcess.h"
 #include "TestTempDir.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,7 @@ const std::vector<TTextKey>& TextKeys() {
         {"General", "DefaultICO", "", [](const AppSettings& s) { return s.DefaultICO; }},
         {"General", "DefaultCisloUctu", "", [](const AppSettings& s) { return s.DefaultCisloUctu; }},
         {"General", "DefaultKodBanky", "", [](const AppSettings& s) { return s.DefaultKodBanky; }},
-        {"General", "TypPrenosu", "SCP", [](const AppSettings& s) { return s.TypPrenosu; }},
+        {"General", "TypPrenosu", "SCP", [](const AppSettings& s) { return s.TypPrenosu.Text(); }},
         {"UploadLemo", "Adresa", "", [](const AppSettings& s) { return s.UploadAdresa; }},
         {"UploadLemo", "OutDir", "", [](const AppSettings& s) { return s.UploadOutDir; }},
         {"FakturaInfo", "DefaultOdbICO", "", [](const AppSettings& s) { return s.DefaultOdbICO; }},
@@ -121,7 +122,7 @@ AppSettings Filled() {
     s.DefaultICO = "87654321";
     s.DefaultCisloUctu = "123-4567890";
     s.DefaultKodBanky = "0100";
-    s.TypPrenosu = "UPLOAD";
+    s.TypPrenosu = TTransferType("UPLOAD");
     s.UploadAdresa = "https://lemo.example/upload";
     s.UploadOutDir = "/data/upload";
     s.DefaultGenerovat = true;
@@ -210,6 +211,46 @@ TEST_F(SettingsFixture, SaveFailsLoudlyWhenTheFileCannotBeWritten) {
     EXPECT_THROW(SaveAppIni(m_Dir / "missing" / "NdLemo.ini", Filled()), ESubroutineError);
 }
 
+TEST_F(SettingsFixture, AFaultInTheMiddleOfASaveLeavesTheFileByteIdentical) {
+    const std::string before = "; moje\r\n[General]\r\nPracoviste=XY99\r\n\r\n[Jine]\r\nklic=hodnota\r\n";
+    Write(before);
+    // The whole text is some 600 bytes: the write stops after 200.
+    const int code = test::RunInChild({.MaxFileSize = 200}, [this] {
+        try {
+            SaveAppIni(m_Ini, Filled());
+        } catch (const ESubroutineError& e) {
+            const std::string expected = "Do souboru \"" + m_Ini.string() + "\" nelze zapisovat: File too large";
+            return e.what() == expected ? 0 : 1;
+        }
+        return 2;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(Read(), before);
+    EXPECT_EQ(LoadAppIni(m_Ini).Pracoviste, "XY99");
+}
+
+TEST_F(SettingsFixture, AFileThatCannotBeReadIsNeitherEmptyNorReplaced) {
+    const std::string before = "[General]\r\nPracoviste=XY99\r\n";
+    Write(before);
+    fs::permissions(m_Ini, fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(m_Dir, fs::perms::all);
+    const int code = test::RunInChild({.Unprivileged = true}, [this] {
+        int failures = 0;
+        for (const std::function<void()>& step : std::initializer_list<std::function<void()>>{
+                 [this] { (void)LoadAppIni(m_Ini); }, [this] { SaveAppIni(m_Ini, Filled()); }}) {
+            try {
+                step();
+            } catch (const ESubroutineError& e) {
+                const std::string expected = "Soubor \"" + m_Ini.string() + "\" nelze přečíst: Permission denied";
+                failures += e.what() == expected ? 1 : 0;
+            }
+        }
+        return failures == 2 ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(Read(), before);
+}
+
 namespace {
 struct TValidationCase {
     const char* Name;
@@ -242,7 +283,7 @@ TEST_P(Validation, ReportsEveryProblemInOrder) {
     s.Pracoviste = "AB12";
     s.DirDavky = "{d}/davky";
     s.DirOdeslane = "{d}/odeslane";
-    s.TypPrenosu = "SCP";
+    s.TypPrenosu = TTransferType("SCP");
     c.Change(s);
     for (std::string* text : {&s.Pracoviste, &s.DirDavky, &s.DirOdeslane, &s.UploadAdresa, &s.UploadOutDir})
         *text = Subst(*text);
@@ -274,7 +315,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {}},
         TValidationCase{"ValidUpload",
                         [](AppSettings& s) {
-                            s.TypPrenosu = "UPLOAD";
+                            s.TypPrenosu = TTransferType("UPLOAD");
                             s.UploadAdresa = "https://lemo.example";
                             s.UploadOutDir = "{d}/upload";
                         },
@@ -316,21 +357,21 @@ INSTANTIATE_TEST_SUITE_P(
         TValidationCase{
             "ArchiveMissing", [](AppSettings& s) { s.DirOdeslane = "{d}/nic"; }, {"Adresář \"{d}/nic\" neexistuje."}},
         TValidationCase{"TransferTypeEmpty",
-                        [](AppSettings& s) { s.TypPrenosu = ""; },
+                        [](AppSettings& s) { s.TypPrenosu = TTransferType(""); },
                         {"Nepřípustná hodnota \"\" pro \"Typ přenosu\""}},
         TValidationCase{"TransferTypeLowerCase",
-                        [](AppSettings& s) { s.TypPrenosu = "upload"; },
+                        [](AppSettings& s) { s.TypPrenosu = TTransferType("upload"); },
                         {"Nepřípustná hodnota \"upload\" pro \"Typ přenosu\""}},
         TValidationCase{"UploadAddressAndDirEmpty",
                         [](AppSettings& s) {
-                            s.TypPrenosu = "UPLOAD";
+                            s.TypPrenosu = TTransferType("UPLOAD");
                             s.UploadAdresa = "  ";
                         },
                         {"Nepřípustná hodnota \"  \" pro \"Adresa stránky uploadu Lemo\"",
                          "Nepřípustná hodnota \"\" pro \"Adresář pro upload Lemo\""}},
         TValidationCase{"UploadDirMissing",
                         [](AppSettings& s) {
-                            s.TypPrenosu = "UPLOAD";
+                            s.TypPrenosu = TTransferType("UPLOAD");
                             s.UploadAdresa = "https://lemo.example";
                             s.UploadOutDir = "{d}/nic";
                         },
@@ -340,7 +381,7 @@ INSTANTIATE_TEST_SUITE_P(
                             s.Pracoviste = "AB";
                             s.DirDavky = "{d}/nic1";
                             s.DirOdeslane = "";
-                            s.TypPrenosu = "UPLOAD";
+                            s.TypPrenosu = TTransferType("UPLOAD");
                             s.UploadOutDir = "{d}/nic2";
                         },
                         {"Délka hodnoty \"Pracoviště\" musí být 4 a ne 2", "Adresář \"{d}/nic1\" neexistuje.",
@@ -352,15 +393,15 @@ INSTANTIATE_TEST_SUITE_P(
                             s.Pracoviste = "abcd";
                             s.DirDavky = "";
                             s.DirOdeslane = "{d}/nic";
-                            s.TypPrenosu = "FTP";
+                            s.TypPrenosu = TTransferType("FTP");
                         },
                         {BadWorkplaceChars, "Nepřípustná hodnota \"\" pro \"Adresář dávek\"",
                          "Adresář \"{d}/nic\" neexistuje.", "Nepřípustná hodnota \"FTP\" pro \"Typ přenosu\""}}),
     [](const ::testing::TestParamInfo<TValidationCase>& info) { return info.param.Name; });
 
 TEST(TransferTypeCodes, IndexOfTheTwoCodes) {
-    EXPECT_EQ(TypPrenosuIndex("SCP"), 0);
-    EXPECT_EQ(TypPrenosuIndex("UPLOAD"), 1);
-    EXPECT_EQ(TypPrenosuIndex("scp"), -1);
-    EXPECT_EQ(TypPrenosuIndex(""), -1);
+    EXPECT_EQ(TTransferType("SCP").Index(), 0);
+    EXPECT_EQ(TTransferType("UPLOAD").Index(), 1);
+    EXPECT_EQ(TTransferType("scp").Index(), -1);
+    EXPECT_EQ(TTransferType("").Index(), -1);
 }

@@ -10,7 +10,7 @@ bool On(TActionId id, bool busy, bool invoiceTab, const char* mode, bool tablesO
     TActionContext c;
     c.Busy = busy;
     c.InvoiceTabActive = invoiceTab;
-    c.TypPrenosu = mode;
+    c.TypPrenosu = TTransferType(mode);
     c.BatchTableOpen = c.ReportTableOpen = tablesOpen;
     c.BatchTableEmpty = c.ReportTableEmpty = tablesEmpty;
     return TActionRules::Enabled(id, c);
@@ -56,7 +56,7 @@ TEST(TActionRules, FileActionsNeedAnOpenTableAndRemovalARow) {
 }
 
 TEST(TActionRules, SendButtonText) {
-    EXPECT_EQ(TActionRules::SendButtonText("UPLOAD"), "Vytvořit soubor");
-    EXPECT_EQ(TActionRules::SendButtonText("SCP"), "Odeslat soubor");
-    EXPECT_EQ(TActionRules::SendButtonText(""), "Odeslat soubor");
+    EXPECT_EQ(TActionRules::SendButtonText(TTransferType("UPLOAD")), "Vytvořit soubor");
+    EXPECT_EQ(TActionRules::SendButtonText(TTransferType("SCP")), "Odeslat soubor");
+    EXPECT_EQ(TActionRules::SendButtonText(TTransferType("")), "Odeslat soubor");
 }

@@ -186,7 +186,7 @@ TEST_F(StartupFixture, DirectoryCollisionIsShownAndTheStartGoesOn) {
     }
     c.Settings.UploadOutDir = (m_Dir / "odeslane").string() + "/";
     EXPECT_THROW(c.CheckDirCollision(), std::exception);
-    c.Settings.TypPrenosu = "SCP";
+    c.Settings.TypPrenosu = TTransferType("SCP");
     EXPECT_NO_THROW(c.CheckDirCollision());
 }
 

@@ -148,13 +148,12 @@ TEST(FileRoutines, UniqueFileNameWithoutPrefix) {
     EXPECT_EQ(UniqueFileName(dir.Path() / "x.y.z", 1, false), dir.Path() / "x.y_1.z");
 }
 
-TEST(TextRoutines, MaskTrimUpper) {
+TEST(TextRoutines, MaskAndUpperCase) {
     EXPECT_TRUE(MatchesMask("abc.TMP", "*.tmp"));
     EXPECT_TRUE(MatchesMask("a1.txt", "a?.txt"));
     EXPECT_FALSE(MatchesMask("a12.txt", "a?.txt"));
     EXPECT_TRUE(MatchesMask("x", "*"));
     EXPECT_FALSE(MatchesMask("abc", "*.tmp"));
-    EXPECT_EQ(Trim("  a b \t\r\n"), "a b");
     EXPECT_EQ(UpperCase("/home/přenos/odeslané-žluť"), "/HOME/PŘENOS/ODESLANÉ-ŽLUŤ");
     EXPECT_EQ(UpperCase("ľĺňń"), "ĽĹŇŃ");
 }

@@ -8,8 +8,7 @@
 #include <vector>
 
 using namespace ndlemo;
-using ndlemo::test::LoadedFromPrenosIni;
-using ndlemo::test::TTestTempDir;
+using namespace ndlemo::test;
 
 namespace {
 std::vector<std::string> Requests(TRequestList& list) {
@@ -47,8 +46,9 @@ TEST(TransferSettingsFiles, MissingFilesReadAsEmptyAndProxyKeepsItsValues) {
 
 TEST(TransferSettingsFiles, SaveTrimsAndLoadReadsBackBothSectionsOfOneFile) {
     TTestTempDir dir;
-    SavePrenosIni(dir.Path(), "  scp.lemo.cz ", "0022", " /data/in/ ", " user ", " key.ppk", "/test ", " test.txt ");
-    SaveHttpIni(dir.Path(), " http://info.lemo.cz/ ", " info.ini ");
+    SavePrenosIni(dir.Path(), WithScpValues({"  scp.lemo.cz ", "0022", " /data/in/ ", " user ", " key.ppk", "/test ",
+                                             " test.txt "}));
+    SaveHttpIni(dir.Path(), WithHttpValues(" http://info.lemo.cz/ ", " info.ini "));
 
     const TransferSettings s = LoadedFromPrenosIni(dir.Path());
     EXPECT_EQ(s.Host, "scp.lemo.cz");
@@ -77,9 +77,9 @@ TEST(TransferSettingsFiles, SaveTrimsAndLoadReadsBackBothSectionsOfOneFile) {
 
 TEST(TransferSettingsFiles, SavingOneSectionKeepsTheOther) {
     TTestTempDir dir;
-    SaveHttpIni(dir.Path(), "http://a/", "a.ini");
-    SavePrenosIni(dir.Path(), "h", "22", "/o", "u", "k", "/t", "f");
-    SaveHttpIni(dir.Path(), "http://b/", "b.ini");
+    SaveHttpIni(dir.Path(), WithHttpValues("http://a/", "a.ini"));
+    SavePrenosIni(dir.Path(), WithScpValues({"h", "22", "/o", "u", "k", "/t", "f"}));
+    SaveHttpIni(dir.Path(), WithHttpValues("http://b/", "b.ini"));
     const TransferSettings s = LoadedFromPrenosIni(dir.Path());
     EXPECT_EQ(s.Host, "h");
     EXPECT_EQ(s.TestSpojFileName, "f");
@@ -140,7 +140,7 @@ TEST(TransferSettingsProxy, SaveWritesFlagAndHostButNeverTheCredentials) {
     TransferSettings s;
     s.ProxyUser = "jan.novak";
     s.ProxyPassword = "tajne-heslo";
-    SaveProxyIni(dir.Path(), true, "  proxy.local:8080 ");
+    SaveProxyIni(dir.Path(), WithProxyValues(true, "  proxy.local:8080 "));
     LoadProxyIni(dir.Path(), s);
     EXPECT_TRUE(s.ProxyUse);
     EXPECT_EQ(s.ProxyHost, "proxy.local:8080");
@@ -148,7 +148,7 @@ TEST(TransferSettingsProxy, SaveWritesFlagAndHostButNeverTheCredentials) {
     EXPECT_EQ(s.ProxyPassword, "tajne-heslo");
     EXPECT_EQ(dir.ReadFile("NdLemoProxy.ini"), "[General]\r\nUse=1\r\nHost=proxy.local:8080\r\n");
 
-    SaveProxyIni(dir.Path(), false, "");
+    SaveProxyIni(dir.Path(), WithProxyValues(false, ""));
     LoadProxyIni(dir.Path(), s);
     EXPECT_FALSE(s.ProxyUse);
     EXPECT_EQ(s.ProxyHost, "");
@@ -157,7 +157,7 @@ TEST(TransferSettingsProxy, SaveWritesFlagAndHostButNeverTheCredentials) {
 
 TEST(TransferSettingsFiles, CzechTextIsStoredAsWindows1250) {
     TTestTempDir dir;
-    SavePrenosIni(dir.Path(), "h", "22", "/adresář", "u", "k", "/t", "f");
+    SavePrenosIni(dir.Path(), WithScpValues({"h", "22", "/adresář", "u", "k", "/t", "f"}));
     EXPECT_NE(dir.ReadFile("NdLemoPrenos.ini").find("OutDir=/adres\xE1\xF8\r\n"), std::string::npos);
     const TransferSettings s = LoadedFromPrenosIni(dir.Path());
     EXPECT_EQ(s.OutDir, "/adresář");
@@ -177,7 +177,8 @@ TEST(ContainsSpace, BlanksInsideCountEdgesDoNot) {
 
 TEST(ValidatePrenosSettings, GoodValuesGiveNoRequest) {
     TRequestList list;
-    ValidatePrenosSettings(" scp.lemo.cz ", "0022", "/data/in", "user", "key.ppk", "/test", "test.txt", list);
+    ValidatePrenosSettings(WithScpValues({" scp.lemo.cz ", "0022", "/data/in", "user", "key.ppk", "/test", "test.txt"}),
+                           list);
     EXPECT_EQ(list.Count(), 0);
 }
 
@@ -192,10 +193,10 @@ TEST(ValidatePrenosSettings, EachValueIsRefusedWithItsCaptionAndUntrimmedValue) 
     const char* badValues[] = {"", "   ", "a b", " a b ", "a\tb"};
     for (int field = 0; field < 7; ++field) {
         for (const char* bad : badValues) {
-            std::string v[7] = {"h", "22", "/o", "u", "k", "/t", "f"};
+            std::array<std::string, 7> v = {"h", "22", "/o", "u", "k", "/t", "f"};
             v[field] = bad;
             TRequestList list;
-            ValidatePrenosSettings(v[0], v[1], v[2], v[3], v[4], v[5], v[6], list);
+            ValidatePrenosSettings(WithScpValues(v), list);
             EXPECT_EQ(Requests(list), std::vector<std::string>{Refused(bad, captions[field])})
                 << "field " << field << " value \"" << bad << '"';
         }
@@ -223,6 +224,6 @@ TEST(ValidatePrenosSettings, AllRefusedValuesComeInFieldOrderAndAreAppended) {
 TEST(ValidatePrenosSettings, NothingButEmptinessAndBlanksIsChecked) {
     // The port's digits and the directories' form are checked where they are used.
     TRequestList list;
-    ValidatePrenosSettings("h", "port", "relative/dir", "u", "k", "x", "f", list);
+    ValidatePrenosSettings(WithScpValues({"h", "port", "relative/dir", "u", "k", "x", "f"}), list);
     EXPECT_EQ(list.Count(), 0);
 }

@@ -1,26 +1,28 @@
 #pragma once
 
+#ifndef Q_MOC_RUN // moc of Qt 6.4 cannot read the C++20 headers these pull in
 #include "app/AppSettings.h"
+#endif
+#ifndef Q_MOC_RUN // moc of Qt 6.4 cannot read the C++20 headers these pull in
+#include "support/ui/TSettingControls.h"
+#endif
+#include "support/ui/TSettingsDialog.h"
 
-#include <QDialog>
 #include <QPointer>
 #include <filesystem>
 #include <functional>
 
 class QAction;
-class QLabel;
 class QPushButton;
-class QShowEvent;
 
 namespace ndlemo {
 
 class TDaxCheckBox;
 class TDaxComboBox;
-class TDaxEdit;
 
-// "Nastavení programu": shows the application settings and, after "Edit", lets the user change them.
-// OK checks the required fields, the interval and the settings rules and stays open while any fails.
-class TfrmDlgAppIni : public QDialog {
+// "Nastavení programu": shows the application settings and, after "Edit", lets the user change them. OK checks
+// the required fields, the interval and the settings rules, saves, and stays open while any of them fails.
+class TfrmDlgAppIni : public TSettingsDialog {
     Q_OBJECT
 public:
     // settings is the main window's copy, reloaded after a save; iniFile is where it lives.
@@ -30,62 +32,31 @@ public:
     void SetScpAction(QAction* action) { m_ScpAction = action; }
     void SetScpHandler(std::function<void()> handler) { m_ScpHandler = std::move(handler); }
 
-    // Shows the dialog modally. After OK in edit mode saves the values, reloads the settings from the file
-    // and emits SettingsSaved (also when the reload fails); true then. A failing save raises.
+    // Shows the dialog modally. After OK in edit mode the values are saved; the settings are then reloaded
+    // from the file and SettingsSaved is emitted (also when the reload fails, which raises); true then.
     bool Execute();
 
-    [[nodiscard]] bool EditMode() const { return m_EditMode; }
     // The fields' values, trimmed (the interval as 0 when it is no integer).
     [[nodiscard]] AppSettings DialogValues() const;
-
-    TDaxEdit* cedtPracoviste;
-    TDaxEdit* cedtDirDavky;
-    TDaxEdit* cedtDirOdeslane;
-    TDaxEdit* cedtIntSplatnosti;
-    TDaxEdit* cedtDefaultICZ;
-    TDaxEdit* cedtDefaultICO;
-    TDaxEdit* cedtDefaultCisloUctu;
-    TDaxEdit* cedtDefaultKodBanky;
-    TDaxEdit* cedtAdresaUploadLemo;
-    TDaxEdit* cedtDirUploadLemo;
-    TDaxComboBox* ccbTypPrenosu;
-    TDaxCheckBox* cchbDefaultGenerFak;
-    TDaxEdit* cedtDefaultDodavatelNazev;
-    TDaxEdit* cedtDefaultDodavatelUlice;
-    TDaxEdit* cedtDefaultDodavatelPsc;
-    TDaxEdit* cedtDefaultDodavatelObec;
-    TDaxEdit* cedtDefaultOdberatelNazev;
-    TDaxEdit* cedtDefaultOdberatelUlice;
-    TDaxEdit* cedtDefaultOdberatelPsc;
-    TDaxEdit* cedtDefaultOdberatelObec;
-    TDaxEdit* cedtDefaultOdberatelICO;
-
-    QPushButton* bbtnEdit;
-    QPushButton* bbtnOK;
-    QPushButton* bbtnCancel;
-    QPushButton* bbtnPrenosScp;
 
 signals:
     // The settings were saved and reloaded: the status bar shows the workplace code and the transfer type.
     void SettingsSaved();
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void Fill() override;
+    [[nodiscard]] bool Holds(TEditState state) const override;
+    bool Accept() override;
 
 private:
-    void FillFields();
-    void EnterViewMode();
-    void EnterEditMode();
-    void ApplyUploadStates();
-    void ApplyInvoiceStates();
-    void OkClicked();
     void RunScp();
-    // Errors must not leave a slot; they are shown like every other failure.
-    static void Guarded(const std::function<void()>& action);
 
     AppSettings& m_Settings;
     std::filesystem::path m_IniFile;
-    bool m_EditMode = false;
+    TSettingControls<AppSettings, TAppSettingRule> m_Controls;
+    TDaxComboBox* m_TypPrenosu = nullptr;
+    TDaxCheckBox* m_Generovat = nullptr;
+    QPushButton* bbtnPrenosScp;
     QPointer<QAction> m_ScpAction;
     std::function<void()> m_ScpHandler;
 };

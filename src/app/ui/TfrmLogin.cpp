@@ -1,5 +1,6 @@
 #include "app/ui/TfrmLogin.h"
 
+#include "support/TextRules.h"
 #include "support/Utilities.h"
 #include "support/ui/ControlState.h"
 
@@ -106,8 +107,8 @@ void TfrmLogin::showEvent(QShowEvent* event) {
 }
 
 TLoginResult TfrmLogin::Result() const {
-    return {result() == QDialog::Accepted, Trim(m_edtUziv->text().toStdString()),
-            Trim(m_edtHeslo->text().toStdString())};
+    return {result() == QDialog::Accepted, TrimWhitespace(m_edtUziv->text().toStdString()),
+            TrimWhitespace(m_edtHeslo->text().toStdString())};
 }
 
 TLoginResult TfrmLogin::Execute() {

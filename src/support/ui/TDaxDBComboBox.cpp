@@ -1,6 +1,7 @@
 #include "support/ui/TDaxDBComboBox.h"
 
 #include "support/TMessageBoxes.h"
+#include "support/TextRules.h"
 #include "support/Utilities.h"
 
 #include <exception>
@@ -24,7 +25,7 @@ TDaxDBComboBox::TDaxDBComboBox(const QString& objectName, QWidget* parent) : TDa
 }
 
 bool TDaxDBComboBox::IsEmptyForRequired() const {
-    return Trim(currentText().toStdString()).empty();
+    return TrimWhitespace(currentText().toStdString()).empty();
 }
 
 void TDaxDBComboBox::Refresh() {

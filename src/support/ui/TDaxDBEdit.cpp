@@ -1,6 +1,7 @@
 #include "support/ui/TDaxDBEdit.h"
 
 #include "support/TMessageBoxes.h"
+#include "support/TextRules.h"
 #include "support/Utilities.h"
 
 #include <exception>
@@ -16,7 +17,7 @@ TDaxDBEdit::TDaxDBEdit(const QString& objectName, QWidget* parent) : TDaxDBEdit(
 }
 
 bool TDaxDBEdit::IsEmptyForRequired() const {
-    return Trim(text().toStdString()).empty();
+    return TrimWhitespace(text().toStdString()).empty();
 }
 
 void TDaxDBEdit::Refresh() {

@@ -1,6 +1,7 @@
 #include "support/ui/TDaxDBMemo.h"
 
 #include "support/TMessageBoxes.h"
+#include "support/TextRules.h"
 #include "support/Utilities.h"
 
 #include <exception>
@@ -14,7 +15,7 @@ TDaxDBMemo::TDaxDBMemo(const QString& objectName, QWidget* parent) : TDaxDBMemo(
 }
 
 bool TDaxDBMemo::IsEmptyForRequired() const {
-    return Trim(toPlainText().toStdString()).empty();
+    return TrimWhitespace(toPlainText().toStdString()).empty();
 }
 
 void TDaxDBMemo::Refresh() {

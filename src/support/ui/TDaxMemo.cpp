@@ -1,5 +1,6 @@
 #include "support/ui/TDaxMemo.h"
 
+#include "support/TextRules.h"
 #include "support/Utilities.h"
 
 namespace ndlemo {
@@ -11,7 +12,7 @@ TDaxMemo::TDaxMemo(const QString& objectName, QWidget* parent) : TDaxMemo(parent
 }
 
 bool TDaxMemo::IsEmptyForRequired() const {
-    return Trim(toPlainText().toStdString()).empty();
+    return TrimWhitespace(toPlainText().toStdString()).empty();
 }
 
 } // namespace ndlemo

@@ -1,13 +1,14 @@
 #include "transfer/ui/TfrmDlgProxy.h"
 
-#include "support/Utilities.h"
+#include "support/TMessageBoxes.h"
+#include "support/TRequestList.h"
+#include "support/TextRules.h"
+#include "support/ui/DialogParts.h"
+#include "support/ui/DialogPlacement.h"
 #include "support/ui/TDaxEdit.h"
-#include "transfer/ui/DialogParts.h"
-#include "transfer/ui/DialogPlacement.h"
+#include "support/ui/TfrmDlgRequestErr.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,63 +20,62 @@ TfrmDlgProxy::TfrmDlgProxy(TransferSettings& settings, std::filesystem::path pro
     setObjectName("frmDlgProxy");
     setWindowTitle(QString::fromUtf8("Nastavení proxy"));
 
-    chbProxy = new QCheckBox(QString::fromUtf8("přes proxy"), this);
-    chbProxy->setObjectName("chbProxy");
-    cedtProxy = new TDaxEdit("cedtProxy", this);
-    cedtProxy->SetDisplayName("Proxy");
-    lblProxy = NewBuddyLabel("lblProxy", "Proxy", cedtProxy, this);
+    auto* grid = new QGridLayout;
+    for (const TTransferSettingRow& row : ProxySettingRows())
+        m_Controls.Add(row, *grid, this);
+    findChild<TDaxEdit*>("cedtProxy")->setMinimumWidth(220);
+
+    // The credentials are no settings of a file: they live in memory for the run.
     cedtUserName = new TDaxEdit("cedtUserName", this);
     cedtUserName->SetDisplayName("Uživatel");
-    lblUserName = NewBuddyLabel("lblUserName", "Uživatel", cedtUserName, this);
+    AddFieldRow(*grid, cedtUserName, {"cedtUserName", "Uživatel"});
     cedtPassword = new QLineEdit(this);
     cedtPassword->setObjectName("cedtPassword");
     cedtPassword->setEchoMode(QLineEdit::Password);
     // An asterisk for every character, whatever the style's own password character is.
     cedtPassword->setStyleSheet("lineedit-password-character: 42;");
-    lblPassword = NewBuddyLabel("lblPassword", "Heslo", cedtPassword, this);
+    AddFieldRow(*grid, cedtPassword, {"cedtPassword", "Heslo"});
 
     NewOkCancelButtons(this, bbtnOK, bbtnCancel);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(chbProxy, 0, 1);
-    grid->addWidget(lblProxy, 1, 0);
-    grid->addWidget(cedtProxy, 1, 1);
-    grid->addWidget(lblUserName, 2, 0);
-    grid->addWidget(cedtUserName, 2, 1);
-    grid->addWidget(lblPassword, 3, 0);
-    grid->addWidget(cedtPassword, 3, 1);
-    cedtProxy->setMinimumWidth(220);
-
     auto* main = new QVBoxLayout(this);
     main->addLayout(grid);
     main->addLayout(NewButtonRow({}, {bbtnOK, bbtnCancel}));
     FixDialogBorder(*this);
 
-    connect(bbtnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(bbtnOK, &QPushButton::clicked, this, [this] {
+        try {
+            OnOk();
+        } catch (const std::exception& e) {
+            ShowError(e);
+        }
+    });
     connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfrmDlgProxy::Fill() {
-    chbProxy->setChecked(m_Settings.ProxyUse);
-    cedtProxy->SetText(Trim(m_Settings.ProxyHost));
-    cedtUserName->SetText(Trim(m_Settings.ProxyUser));
-    cedtPassword->setText(QString::fromStdString(Trim(m_Settings.ProxyPassword)));
-}
-
-void TfrmDlgProxy::Commit() {
-    SaveProxyIni(m_ProgramDir, chbProxy->isChecked(), Trim(cedtProxy->Text()));
-    LoadProxyIni(m_ProgramDir, m_Settings);
-    m_Settings.ProxyUser = Trim(cedtUserName->Text());
-    m_Settings.ProxyPassword = Trim(cedtPassword->text().toStdString());
+void TfrmDlgProxy::OnOk() {
+    TransferSettings values = m_Settings;
+    m_Controls.Read(values);
+    TRequestList requests;
+    ValidateStorableTexts(ProxySettingRows(), values, requests);
+    if (requests.Count() > 0) {
+        ShowRequestList(requests, this);
+        return;
+    }
+    SaveProxyIni(m_ProgramDir, values);
+    accept();
 }
 
 bool TfrmDlgProxy::Execute() {
-    Fill();
+    m_Controls.Fill(m_Settings);
+    cedtUserName->SetText(TrimWhitespace(m_Settings.ProxyUser));
+    cedtPassword->setText(QString::fromStdString(TrimWhitespace(m_Settings.ProxyPassword)));
     CentreOnScreen(*this);
-    cedtProxy->setFocus();
+    findChild<TDaxEdit*>("cedtProxy")->setFocus();
     if (exec() != QDialog::Accepted)
         return false;
-    Commit();
+    LoadProxyIni(m_ProgramDir, m_Settings);
+    m_Settings.ProxyUser = TrimWhitespace(cedtUserName->Text());
+    m_Settings.ProxyPassword = TrimWhitespace(cedtPassword->text().toStdString());
     return true;
 }
 

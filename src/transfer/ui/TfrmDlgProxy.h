@@ -1,12 +1,15 @@
 #pragma once
 
+#ifndef Q_MOC_RUN // moc of Qt 6.4 cannot read the C++20 headers these pull in
+#include "support/ui/TSettingControls.h"
+#endif
+#ifndef Q_MOC_RUN // moc of Qt 6.4 cannot read the C++20 headers these pull in
 #include "transfer/TransferSettings.h"
+#endif
 
 #include <QDialog>
 #include <filesystem>
 
-class QCheckBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -21,24 +24,18 @@ class TfrmDlgProxy : public QDialog {
 public:
     TfrmDlgProxy(TransferSettings& settings, std::filesystem::path programDir, QWidget* parent = nullptr);
 
-    // Shows the dialog modally, filled from the settings. After OK saves the flag and the proxy, reads the
-    // file back and takes the user and password into the settings; true then. Raises when the file
-    // cannot be written.
+    // Shows the dialog modally, filled from the settings. OK saves the flag and the proxy (a failed write is
+    // shown and keeps the dialog open); the file is then read back and the user and password taken into the
+    // settings; true then.
     bool Execute();
 
 private:
-    void Fill();
-    void Commit();
+    void OnOk();
 
     TransferSettings& m_Settings;
     std::filesystem::path m_ProgramDir;
-
-    QCheckBox* chbProxy;
-    QLabel* lblProxy;
-    TDaxEdit* cedtProxy;
-    QLabel* lblUserName;
+    TSettingControls<TransferSettings, TTransferSettingRule> m_Controls;
     TDaxEdit* cedtUserName;
-    QLabel* lblPassword;
     QLineEdit* cedtPassword;
     QPushButton* bbtnOK;
     QPushButton* bbtnCancel;

@@ -8,6 +8,7 @@
 #include "support/ui/TfrmDlgRequestErr.h"
 
 #include "TestTempDir.h"
+#include "support/ui/DialogScript.h"
 
 #include <QAction>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <filesystem>
 
 using namespace ndlemo;
+using ndlemo::test::Child;
 namespace fs = std::filesystem;
 
 namespace {
@@ -33,7 +35,7 @@ protected:
         m_Settings.DirOdeslane = (m_Dir / "odeslane").string();
         m_Settings.IntSplatnosti = 14;
         m_Settings.DefaultICZ = "12345678";
-        m_Settings.TypPrenosu = "SCP";
+        m_Settings.TypPrenosu = TTransferType("SCP");
         m_Settings.DefaultDodNazev = "Ordinace";
         TfrmDlgRequestErr::SetShowHook([this](TfrmDlgRequestErr& dialog) {
             ++m_RequestLists;
@@ -48,7 +50,7 @@ protected:
     // Edit mode with every field the rules need filled.
     static void StartEditing(TfrmDlgAppIni& dialog) {
         dialog.show();
-        QTest::mouseClick(dialog.bbtnEdit, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(dialog, "bbtnEdit"), Qt::LeftButton);
         ASSERT_TRUE(dialog.EditMode());
     }
 
@@ -62,25 +64,25 @@ protected:
 };
 
 std::vector<TDaxEdit*> Edits(const TfrmDlgAppIni& d) {
-    return {d.cedtPracoviste,
-            d.cedtDirDavky,
-            d.cedtDirOdeslane,
-            d.cedtIntSplatnosti,
-            d.cedtDefaultICZ,
-            d.cedtDefaultICO,
-            d.cedtDefaultCisloUctu,
-            d.cedtDefaultKodBanky,
-            d.cedtAdresaUploadLemo,
-            d.cedtDirUploadLemo,
-            d.cedtDefaultDodavatelNazev,
-            d.cedtDefaultDodavatelUlice,
-            d.cedtDefaultDodavatelPsc,
-            d.cedtDefaultDodavatelObec,
-            d.cedtDefaultOdberatelNazev,
-            d.cedtDefaultOdberatelUlice,
-            d.cedtDefaultOdberatelPsc,
-            d.cedtDefaultOdberatelObec,
-            d.cedtDefaultOdberatelICO};
+    return {Child<TDaxEdit>(d, "cedtPracoviste"),
+            Child<TDaxEdit>(d, "cedtDirDavky"),
+            Child<TDaxEdit>(d, "cedtDirOdeslane"),
+            Child<TDaxEdit>(d, "cedtIntSplatnosti"),
+            Child<TDaxEdit>(d, "cedtDefaultICZ"),
+            Child<TDaxEdit>(d, "cedtDefaultICO"),
+            Child<TDaxEdit>(d, "cedtDefaultCisloUctu"),
+            Child<TDaxEdit>(d, "cedtDefaultKodBanky"),
+            Child<TDaxEdit>(d, "cedtAdresaUploadLemo"),
+            Child<TDaxEdit>(d, "cedtDirUploadLemo"),
+            Child<TDaxEdit>(d, "cedtDefaultDodavatelNazev"),
+            Child<TDaxEdit>(d, "cedtDefaultDodavatelUlice"),
+            Child<TDaxEdit>(d, "cedtDefaultDodavatelPsc"),
+            Child<TDaxEdit>(d, "cedtDefaultDodavatelObec"),
+            Child<TDaxEdit>(d, "cedtDefaultOdberatelNazev"),
+            Child<TDaxEdit>(d, "cedtDefaultOdberatelUlice"),
+            Child<TDaxEdit>(d, "cedtDefaultOdberatelPsc"),
+            Child<TDaxEdit>(d, "cedtDefaultOdberatelObec"),
+            Child<TDaxEdit>(d, "cedtDefaultOdberatelICO")};
 }
 
 // The names of the edits that are required at the moment.
@@ -106,25 +108,30 @@ TEST_F(AppIniDialogFixture, FieldsCarryTheirLimitsFiltersAndDisplayNames) {
         bool DigitsOnly;
     };
     const TRow rows[] = {
-        {dialog.cedtPracoviste, "cedtPracoviste", 4, "Pracoviště", false},
-        {dialog.cedtDirDavky, "cedtDirDavky", 0, "Adresář dávek", false},
-        {dialog.cedtDirOdeslane, "cedtDirOdeslane", 0, "Adresář odeslaných souborů", false},
-        {dialog.cedtIntSplatnosti, "cedtIntSplatnosti", 3, "Interval splatnosti", true},
-        {dialog.cedtDefaultICZ, "cedtDefaultICZ", 8, "IČZ", false},
-        {dialog.cedtDefaultICO, "cedtDefaultICO", 8, "IČ", false},
-        {dialog.cedtDefaultCisloUctu, "cedtDefaultCisloUctu", 25, "Číslo účtu", false},
-        {dialog.cedtDefaultKodBanky, "cedtDefaultKodBanky", 4, "Kód banky", false},
-        {dialog.cedtAdresaUploadLemo, "cedtAdresaUploadLemo", 0, "Adresa stránky uploadu Lemo", false},
-        {dialog.cedtDirUploadLemo, "cedtDirUploadLemo", 0, "Adresář uploadu Lemo", false},
-        {dialog.cedtDefaultDodavatelNazev, "cedtDefaultDodavatelNazev", 50, "Název dodavatele", false},
-        {dialog.cedtDefaultDodavatelUlice, "cedtDefaultDodavatelUlice", 50, "Ulice dodavatele", false},
-        {dialog.cedtDefaultDodavatelPsc, "cedtDefaultDodavatelPsc", 5, "PSČ dodavatele ", true},
-        {dialog.cedtDefaultDodavatelObec, "cedtDefaultDodavatelObec", 50, "Obec dodavatele", false},
-        {dialog.cedtDefaultOdberatelNazev, "cedtDefaultOdberatelNazev", 50, "Název odběratele", false},
-        {dialog.cedtDefaultOdberatelUlice, "cedtDefaultOdberatelUlice", 50, "Ulice odběratele", false},
-        {dialog.cedtDefaultOdberatelPsc, "cedtDefaultOdberatelPsc", 5, "PSČ odběratele ", true},
-        {dialog.cedtDefaultOdberatelObec, "cedtDefaultOdberatelObec", 50, "Obec odběratele", false},
-        {dialog.cedtDefaultOdberatelICO, "cedtDefaultOdberatelICO", 8, "IČ odběratele", false},
+        {Child<TDaxEdit>(dialog, "cedtPracoviste"), "cedtPracoviste", 4, "Pracoviště", false},
+        {Child<TDaxEdit>(dialog, "cedtDirDavky"), "cedtDirDavky", 0, "Adresář dávek", false},
+        {Child<TDaxEdit>(dialog, "cedtDirOdeslane"), "cedtDirOdeslane", 0, "Adresář odeslaných souborů", false},
+        {Child<TDaxEdit>(dialog, "cedtIntSplatnosti"), "cedtIntSplatnosti", 3, "Interval splatnosti", true},
+        {Child<TDaxEdit>(dialog, "cedtDefaultICZ"), "cedtDefaultICZ", 8, "IČZ", false},
+        {Child<TDaxEdit>(dialog, "cedtDefaultICO"), "cedtDefaultICO", 8, "IČ", false},
+        {Child<TDaxEdit>(dialog, "cedtDefaultCisloUctu"), "cedtDefaultCisloUctu", 25, "Číslo účtu", false},
+        {Child<TDaxEdit>(dialog, "cedtDefaultKodBanky"), "cedtDefaultKodBanky", 4, "Kód banky", false},
+        {Child<TDaxEdit>(dialog, "cedtAdresaUploadLemo"), "cedtAdresaUploadLemo", 0, "Adresa stránky uploadu Lemo",
+         false},
+        {Child<TDaxEdit>(dialog, "cedtDirUploadLemo"), "cedtDirUploadLemo", 0, "Adresář uploadu Lemo", false},
+        {Child<TDaxEdit>(dialog, "cedtDefaultDodavatelNazev"), "cedtDefaultDodavatelNazev", 50, "Název dodavatele",
+         false},
+        {Child<TDaxEdit>(dialog, "cedtDefaultDodavatelUlice"), "cedtDefaultDodavatelUlice", 50, "Ulice dodavatele",
+         false},
+        {Child<TDaxEdit>(dialog, "cedtDefaultDodavatelPsc"), "cedtDefaultDodavatelPsc", 5, "PSČ dodavatele ", true},
+        {Child<TDaxEdit>(dialog, "cedtDefaultDodavatelObec"), "cedtDefaultDodavatelObec", 50, "Obec dodavatele", false},
+        {Child<TDaxEdit>(dialog, "cedtDefaultOdberatelNazev"), "cedtDefaultOdberatelNazev", 50, "Název odběratele",
+         false},
+        {Child<TDaxEdit>(dialog, "cedtDefaultOdberatelUlice"), "cedtDefaultOdberatelUlice", 50, "Ulice odběratele",
+         false},
+        {Child<TDaxEdit>(dialog, "cedtDefaultOdberatelPsc"), "cedtDefaultOdberatelPsc", 5, "PSČ odběratele ", true},
+        {Child<TDaxEdit>(dialog, "cedtDefaultOdberatelObec"), "cedtDefaultOdberatelObec", 50, "Obec odběratele", false},
+        {Child<TDaxEdit>(dialog, "cedtDefaultOdberatelICO"), "cedtDefaultOdberatelICO", 8, "IČ odběratele", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -133,11 +140,11 @@ TEST_F(AppIniDialogFixture, FieldsCarryTheirLimitsFiltersAndDisplayNames) {
         EXPECT_EQ(row.Edit->DisplayName(), row.DisplayName);
         EXPECT_EQ(row.Edit->AllowedChars(), row.DigitsOnly ? "0123456789" : "");
     }
-    EXPECT_TRUE(dialog.cedtPracoviste->UpperCase());
+    EXPECT_TRUE(Child<TDaxEdit>(dialog, "cedtPracoviste")->UpperCase());
     EXPECT_EQ(dialog.findChild<TDaxComboBox*>("ccbTypPrenosu")->DisplayName(), "Typ přenosu");
-    EXPECT_EQ(dialog.ccbTypPrenosu->count(), 2);
-    EXPECT_EQ(dialog.ccbTypPrenosu->itemText(0), "SCP");
-    EXPECT_EQ(dialog.ccbTypPrenosu->itemText(1), "UPLOAD");
+    EXPECT_EQ(Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->count(), 2);
+    EXPECT_EQ(Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->itemText(0), "SCP");
+    EXPECT_EQ(Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->itemText(1), "UPLOAD");
     EXPECT_EQ(dialog.findChild<TDaxCheckBox*>("cchbDefaultGenerFak")->text(), "Generovat fakturu");
 
     QStringList labels;
@@ -153,88 +160,89 @@ TEST_F(AppIniDialogFixture, FieldsCarryTheirLimitsFiltersAndDisplayNames) {
 }
 
 TEST_F(AppIniDialogFixture, EveryShowFillsTheFieldsAndStartsInViewMode) {
-    m_Settings.TypPrenosu = "UPLOAD";
+    m_Settings.TypPrenosu = TTransferType("UPLOAD");
     m_Settings.DefaultGenerovat = true;
     m_Settings.UploadOutDir = "/data/upload";
     TfrmDlgAppIni dialog(m_Settings, m_Ini);
     dialog.show();
     EXPECT_FALSE(dialog.EditMode());
-    EXPECT_EQ(dialog.cedtPracoviste->text(), "AB12");
-    EXPECT_EQ(dialog.cedtIntSplatnosti->text(), "14");
-    EXPECT_EQ(dialog.cedtDefaultDodavatelNazev->text(), "Ordinace");
-    EXPECT_EQ(dialog.cedtDirUploadLemo->text(), "/data/upload");
-    EXPECT_EQ(dialog.ccbTypPrenosu->currentText(), "UPLOAD");
-    EXPECT_TRUE(dialog.cchbDefaultGenerFak->isChecked());
+    EXPECT_EQ(Child<TDaxEdit>(dialog, "cedtPracoviste")->text(), "AB12");
+    EXPECT_EQ(Child<TDaxEdit>(dialog, "cedtIntSplatnosti")->text(), "14");
+    EXPECT_EQ(Child<TDaxEdit>(dialog, "cedtDefaultDodavatelNazev")->text(), "Ordinace");
+    EXPECT_EQ(Child<TDaxEdit>(dialog, "cedtDirUploadLemo")->text(), "/data/upload");
+    EXPECT_EQ(Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->currentText(), "UPLOAD");
+    EXPECT_TRUE(Child<TDaxCheckBox>(dialog, "cchbDefaultGenerFak")->isChecked());
     for (TDaxEdit* e : Edits(dialog))
         EXPECT_TRUE(e->isReadOnly()) << e->objectName().toStdString();
-    EXPECT_FALSE(dialog.ccbTypPrenosu->isEnabled());
-    EXPECT_FALSE(dialog.cchbDefaultGenerFak->isEnabled());
-    EXPECT_TRUE(dialog.bbtnEdit->isEnabled());
-    EXPECT_FALSE(dialog.bbtnOK->isEnabled());
+    EXPECT_FALSE(Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->isEnabled());
+    EXPECT_FALSE(Child<TDaxCheckBox>(dialog, "cchbDefaultGenerFak")->isEnabled());
+    EXPECT_TRUE(Child<QPushButton>(dialog, "bbtnEdit")->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "bbtnOK")->isEnabled());
 
     // Typing in view mode changes nothing.
-    QTest::keyClicks(dialog.cedtDefaultICZ, "99");
-    EXPECT_EQ(dialog.cedtDefaultICZ->text(), "12345678");
+    QTest::keyClicks(Child<TDaxEdit>(dialog, "cedtDefaultICZ"), "99");
+    EXPECT_EQ(Child<TDaxEdit>(dialog, "cedtDefaultICZ")->text(), "12345678");
 
-    QTest::mouseClick(dialog.bbtnEdit, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(dialog, "bbtnEdit"), Qt::LeftButton);
     ASSERT_TRUE(dialog.EditMode());
-    dialog.cedtPracoviste->SetText("ZZ99");
+    Child<TDaxEdit>(dialog, "cedtPracoviste")->SetText("ZZ99");
     dialog.hide();
 
     // The next show forgets the edits and shows the settings as they are now.
-    m_Settings.TypPrenosu = "FTP";
+    m_Settings.TypPrenosu = TTransferType("FTP");
     m_Settings.IntSplatnosti = -2;
     dialog.show();
     EXPECT_FALSE(dialog.EditMode());
-    EXPECT_EQ(dialog.cedtPracoviste->text(), "AB12");
-    EXPECT_EQ(dialog.cedtIntSplatnosti->text(), "-2");
-    EXPECT_EQ(dialog.ccbTypPrenosu->currentIndex(), -1) << "a value that is no code selects nothing";
-    EXPECT_TRUE(dialog.cedtPracoviste->isReadOnly());
-    EXPECT_FALSE(dialog.bbtnOK->isEnabled());
+    EXPECT_EQ(Child<TDaxEdit>(dialog, "cedtPracoviste")->text(), "AB12");
+    EXPECT_EQ(Child<TDaxEdit>(dialog, "cedtIntSplatnosti")->text(), "-2");
+    EXPECT_EQ(Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->currentIndex(), -1)
+        << "a value that is no code selects nothing";
+    EXPECT_TRUE(Child<TDaxEdit>(dialog, "cedtPracoviste")->isReadOnly());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "bbtnOK")->isEnabled());
 }
 
 TEST_F(AppIniDialogFixture, EditModeStatesFollowTheTransferTypeAndGenerate) {
     TfrmDlgAppIni dialog(m_Settings, m_Ini);
     StartEditing(dialog);
-    EXPECT_FALSE(dialog.bbtnEdit->isEnabled());
-    EXPECT_TRUE(dialog.bbtnOK->isEnabled());
-    EXPECT_EQ(dialog.focusWidget(), dialog.cedtPracoviste);
-    EXPECT_TRUE(dialog.ccbTypPrenosu->isEnabled());
-    EXPECT_TRUE(dialog.ccbTypPrenosu->Required());
-    EXPECT_TRUE(dialog.cchbDefaultGenerFak->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "bbtnEdit")->isEnabled());
+    EXPECT_TRUE(Child<QPushButton>(dialog, "bbtnOK")->isEnabled());
+    EXPECT_EQ(dialog.focusWidget(), Child<TDaxEdit>(dialog, "cedtPracoviste"));
+    EXPECT_TRUE(Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->isEnabled());
+    EXPECT_TRUE(Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->Required());
+    EXPECT_TRUE(Child<TDaxCheckBox>(dialog, "cchbDefaultGenerFak")->isEnabled());
 
     const std::vector<std::string> base = {"cedtPracoviste", "cedtDirDavky", "cedtDirOdeslane", "cedtIntSplatnosti"};
     EXPECT_EQ(RequiredEdits(dialog), base);
 
-    dialog.ccbTypPrenosu->setCurrentIndex(1);
+    Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->setCurrentIndex(1);
     std::vector<std::string> upload = base;
     upload.insert(upload.end(), {"cedtAdresaUploadLemo", "cedtDirUploadLemo"});
     EXPECT_EQ(RequiredEdits(dialog), upload);
 
-    dialog.cchbDefaultGenerFak->click();
-    ASSERT_TRUE(dialog.cchbDefaultGenerFak->isChecked());
+    Child<TDaxCheckBox>(dialog, "cchbDefaultGenerFak")->click();
+    ASSERT_TRUE(Child<TDaxCheckBox>(dialog, "cchbDefaultGenerFak")->isChecked());
     std::vector<std::string> all = upload;
     all.insert(all.end(), {"cedtDefaultDodavatelNazev", "cedtDefaultDodavatelPsc", "cedtDefaultDodavatelObec",
                            "cedtDefaultOdberatelNazev", "cedtDefaultOdberatelUlice", "cedtDefaultOdberatelPsc",
                            "cedtDefaultOdberatelObec", "cedtDefaultOdberatelICO"});
     EXPECT_EQ(RequiredEdits(dialog), all);
 
-    dialog.ccbTypPrenosu->setCurrentIndex(0);
-    dialog.cchbDefaultGenerFak->click();
+    Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->setCurrentIndex(0);
+    Child<TDaxCheckBox>(dialog, "cchbDefaultGenerFak")->click();
     EXPECT_EQ(RequiredEdits(dialog), base);
 }
 
 TEST_F(AppIniDialogFixture, TypingFiltersApply) {
     TfrmDlgAppIni dialog(m_Settings, m_Ini);
     StartEditing(dialog);
-    dialog.cedtPracoviste->clear();
-    QTest::keyClicks(dialog.cedtPracoviste, "ab1c9");
-    EXPECT_EQ(dialog.cedtPracoviste->text(), "AB1C");
-    dialog.cedtIntSplatnosti->clear();
-    QTest::keyClicks(dialog.cedtIntSplatnosti, "1a 2-34");
-    EXPECT_EQ(dialog.cedtIntSplatnosti->text(), "123");
-    QTest::keyClicks(dialog.cedtDefaultOdberatelPsc, "110 00x9");
-    EXPECT_EQ(dialog.cedtDefaultOdberatelPsc->text(), "11000");
+    Child<TDaxEdit>(dialog, "cedtPracoviste")->clear();
+    QTest::keyClicks(Child<TDaxEdit>(dialog, "cedtPracoviste"), "ab1c9");
+    EXPECT_EQ(Child<TDaxEdit>(dialog, "cedtPracoviste")->text(), "AB1C");
+    Child<TDaxEdit>(dialog, "cedtIntSplatnosti")->clear();
+    QTest::keyClicks(Child<TDaxEdit>(dialog, "cedtIntSplatnosti"), "1a 2-34");
+    EXPECT_EQ(Child<TDaxEdit>(dialog, "cedtIntSplatnosti")->text(), "123");
+    QTest::keyClicks(Child<TDaxEdit>(dialog, "cedtDefaultOdberatelPsc"), "110 00x9");
+    EXPECT_EQ(Child<TDaxEdit>(dialog, "cedtDefaultOdberatelPsc")->text(), "11000");
 }
 
 TEST_F(AppIniDialogFixture, ZpetAfterEditLeavesTheFileAndTheSettingsUntouched) {
@@ -245,9 +253,9 @@ TEST_F(AppIniDialogFixture, ZpetAfterEditLeavesTheFileAndTheSettingsUntouched) {
     int saved = 0;
     QObject::connect(&dialog, &TfrmDlgAppIni::SettingsSaved, [&saved] { ++saved; });
     QTimer::singleShot(0, &dialog, [&dialog] {
-        QTest::mouseClick(dialog.bbtnEdit, Qt::LeftButton);
-        dialog.cedtPracoviste->SetText("ZZ99");
-        QTest::mouseClick(dialog.bbtnCancel, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(dialog, "bbtnEdit"), Qt::LeftButton);
+        Child<TDaxEdit>(dialog, "cedtPracoviste")->SetText("ZZ99");
+        QTest::mouseClick(Child<QPushButton>(dialog, "bbtnCancel"), Qt::LeftButton);
         if (dialog.isVisible())
             dialog.done(QDialog::Rejected);
     });
@@ -269,14 +277,14 @@ TEST_F(AppIniDialogFixture, OkSavesReloadsAndTellsTheMainWindow) {
     });
     const std::string upload = (m_Dir / "upload").string();
     QTimer::singleShot(0, &dialog, [&dialog, upload] {
-        QTest::mouseClick(dialog.bbtnEdit, Qt::LeftButton);
-        dialog.cedtPracoviste->SetText("CD34");
-        dialog.cedtIntSplatnosti->SetText(" 30");
-        dialog.cedtDefaultICO->SetText("  87654321  ");
-        dialog.ccbTypPrenosu->setCurrentIndex(1);
-        dialog.cedtAdresaUploadLemo->SetText("https://lemo.example/upload");
-        dialog.cedtDirUploadLemo->SetText(upload);
-        QTest::mouseClick(dialog.bbtnOK, Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(dialog, "bbtnEdit"), Qt::LeftButton);
+        Child<TDaxEdit>(dialog, "cedtPracoviste")->SetText("CD34");
+        Child<TDaxEdit>(dialog, "cedtIntSplatnosti")->SetText(" 30");
+        Child<TDaxEdit>(dialog, "cedtDefaultICO")->SetText("  87654321  ");
+        Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->setCurrentIndex(1);
+        Child<TDaxEdit>(dialog, "cedtAdresaUploadLemo")->SetText("https://lemo.example/upload");
+        Child<TDaxEdit>(dialog, "cedtDirUploadLemo")->SetText(upload);
+        QTest::mouseClick(Child<QPushButton>(dialog, "bbtnOK"), Qt::LeftButton);
         if (dialog.isVisible())
             dialog.done(QDialog::Rejected);
     });
@@ -288,7 +296,7 @@ TEST_F(AppIniDialogFixture, OkSavesReloadsAndTellsTheMainWindow) {
     EXPECT_EQ(m_Settings.Pracoviste, "CD34");
     EXPECT_EQ(m_Settings.IntSplatnosti, 30);
     EXPECT_EQ(m_Settings.DefaultICO, "87654321");
-    EXPECT_EQ(m_Settings.TypPrenosu, "UPLOAD");
+    EXPECT_EQ(m_Settings.TypPrenosu.Text(), "UPLOAD");
     EXPECT_EQ(m_Settings.UploadOutDir, upload);
     EXPECT_EQ(m_Settings, LoadAppIni(m_Ini));
     const std::string text = ReadIni();
@@ -300,38 +308,38 @@ TEST_F(AppIniDialogFixture, OkSavesReloadsAndTellsTheMainWindow) {
 TEST_F(AppIniDialogFixture, RequiredUploadAddressIsAskedBeforeTheSettingsRules) {
     TfrmDlgAppIni dialog(m_Settings, m_Ini);
     StartEditing(dialog);
-    dialog.cedtPracoviste->SetText("ABCD"); // would fail the settings rules
-    dialog.ccbTypPrenosu->setCurrentIndex(1);
-    dialog.cedtDirUploadLemo->SetText((m_Dir / "upload").string());
-    QTest::mouseClick(dialog.bbtnOK, Qt::LeftButton);
+    Child<TDaxEdit>(dialog, "cedtPracoviste")->SetText("ABCD"); // would fail the settings rules
+    Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->setCurrentIndex(1);
+    Child<TDaxEdit>(dialog, "cedtDirUploadLemo")->SetText((m_Dir / "upload").string());
+    QTest::mouseClick(Child<QPushButton>(dialog, "bbtnOK"), Qt::LeftButton);
     ASSERT_EQ(m_Boxes.Shown.size(), 1u);
     EXPECT_EQ(m_Boxes.Shown[0].Kind, 'W');
     EXPECT_EQ(m_Boxes.Shown[0].Text, "Pole \"Adresa stránky uploadu Lemo\" musí být zadáno");
     EXPECT_EQ(m_RequestLists, 0);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.focusWidget(), dialog.cedtAdresaUploadLemo);
+    EXPECT_EQ(dialog.focusWidget(), Child<TDaxEdit>(dialog, "cedtAdresaUploadLemo"));
     EXPECT_FALSE(fs::exists(m_Ini));
 }
 
 TEST_F(AppIniDialogFixture, IntervalThatIsNoIntegerKeepsTheDialogOpen) {
     TfrmDlgAppIni dialog(m_Settings, m_Ini);
     StartEditing(dialog);
-    dialog.cedtIntSplatnosti->SetText("1x"); // pasted past the typing filter
-    QTest::mouseClick(dialog.bbtnOK, Qt::LeftButton);
+    Child<TDaxEdit>(dialog, "cedtIntSplatnosti")->SetText("1x"); // pasted past the typing filter
+    QTest::mouseClick(Child<QPushButton>(dialog, "bbtnOK"), Qt::LeftButton);
     ASSERT_EQ(m_Boxes.Shown.size(), 1u);
     EXPECT_EQ(m_Boxes.Shown[0].Kind, 'E');
     EXPECT_EQ(m_Boxes.Shown[0].Text, "Nepřípustná hodnota \"1x\" pro \"Interval splatnosti\"");
     EXPECT_EQ(m_RequestLists, 0);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.focusWidget(), dialog.cedtIntSplatnosti);
+    EXPECT_EQ(dialog.focusWidget(), Child<TDaxEdit>(dialog, "cedtIntSplatnosti"));
 }
 
 TEST_F(AppIniDialogFixture, BrokenSettingsAreListedAndTheDialogStaysOpen) {
     TfrmDlgAppIni dialog(m_Settings, m_Ini);
     StartEditing(dialog);
-    dialog.cedtPracoviste->SetText("ABCD");
-    dialog.cedtDirDavky->SetText((m_Dir / "nic").string());
-    QTest::mouseClick(dialog.bbtnOK, Qt::LeftButton);
+    Child<TDaxEdit>(dialog, "cedtPracoviste")->SetText("ABCD");
+    Child<TDaxEdit>(dialog, "cedtDirDavky")->SetText((m_Dir / "nic").string());
+    QTest::mouseClick(Child<QPushButton>(dialog, "bbtnOK"), Qt::LeftButton);
     EXPECT_TRUE(m_Boxes.Shown.empty());
     EXPECT_EQ(m_RequestLists, 1);
     const size_t first = m_RequestTexts.find("Hodnota \"Pracoviště\" musí obsahovat alespoň jeden znak 0..9");
@@ -351,12 +359,12 @@ TEST_F(AppIniDialogFixture, PrenosScpRunsTheMainWindowsAction) {
     QObject::connect(&action, &QAction::triggered, [&triggered] { ++triggered; });
     dialog.SetScpAction(&action);
     dialog.show();
-    QTest::mouseClick(dialog.bbtnPrenosScp, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(dialog, "bbtnPrenosScp"), Qt::LeftButton);
     EXPECT_EQ(triggered, 1);
 
     int handled = 0;
     dialog.SetScpHandler([&handled] { ++handled; });
-    QTest::mouseClick(dialog.bbtnPrenosScp, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(dialog, "bbtnPrenosScp"), Qt::LeftButton);
     EXPECT_EQ(handled, 1);
     EXPECT_EQ(triggered, 1);
 }

@@ -66,7 +66,7 @@ TEST_F(MainWindowFixture, EnablingFollowsTabModeAndBusy) {
     TPrijemController controller(m_Dir, m_Dir / "NdLemo");
     TfrmPrijem window(controller);
     window.show();
-    controller.Settings.TypPrenosu = "UPLOAD";
+    controller.Settings.TypPrenosu = TTransferType("UPLOAD");
     window.UpdateActions();
     auto enabled = [&](const char* name) { return ActionNamed(window, name)->isEnabled(); };
     EXPECT_TRUE(enabled("acKontrola"));
@@ -77,7 +77,7 @@ TEST_F(MainWindowFixture, EnablingFollowsTabModeAndBusy) {
     EXPECT_EQ(send->text(), QString::fromUtf8("Vytvořit soubor"));
 
     window.PageControl()->setCurrentIndex(1);
-    controller.Settings.TypPrenosu = "SCP";
+    controller.Settings.TypPrenosu = TTransferType("SCP");
     window.UpdateActions();
     EXPECT_FALSE(enabled("acKontrola"));
     EXPECT_TRUE(enabled("acOdeslatLZ"));

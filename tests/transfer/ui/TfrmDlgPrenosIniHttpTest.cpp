@@ -42,7 +42,7 @@ TEST_F(PrenosIniHttpDialog, ShowsTheSettingsReadOnlyAndZpetWritesNothing) {
 }
 
 TEST_F(PrenosIniHttpDialog, EditThenOkSavesTrimmedAndKeepsTheScpSection) {
-    SavePrenosIni(m_Dir.Path(), "h", "22", "/o", "u", "k", "/t", "f");
+    SavePrenosIni(m_Dir.Path(), WithScpValues({"h", "22", "/o", "u", "k", "/t", "f"}));
     bool saved = Run([this] {
         Click(m_Dialog, "bbtnEdit");
         EXPECT_EQ(m_Dialog.focusWidget(), Edit("cedtHttpAdresa"));

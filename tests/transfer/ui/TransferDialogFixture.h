@@ -2,9 +2,9 @@
 
 #include "TestTempDir.h"
 #include "support/TScriptedMessageBoxes.h"
+#include "support/ui/DialogScript.h"
 #include "support/ui/TDaxEdit.h"
 #include "transfer/TransferSettings.h"
-#include "transfer/ui/DialogScript.h"
 
 #include <QPushButton>
 

@@ -1,4 +1,4 @@
-#include "transfer/ui/DialogPlacement.h"
+#include "support/ui/DialogPlacement.h"
 
 #include <QDialog>
 #include <QGuiApplication>
