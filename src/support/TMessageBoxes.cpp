@@ -12,6 +12,7 @@ public:
     void Error(const std::string& text) override { std::cerr << "Chyba: " << text << '\n'; }
     void Info(const std::string& text) override { std::cerr << text << '\n'; }
     void Warning(const std::string& text) override { std::cerr << "Upozornění: " << text << '\n'; }
+    void Plain(const std::string& text) override { std::cerr << text << '\n'; }
     bool YesNo(const std::string& text) override {
         std::cerr << text << " (Ne)\n";
         return false;

@@ -14,6 +14,8 @@ public:
     virtual void Info(const std::string& text) = 0;
     virtual void Warning(const std::string& text) = 0;
     virtual bool YesNo(const std::string& text) = 0;
+    // A message without an icon.
+    virtual void Plain(const std::string& text) = 0;
 
     // The implementation in force; Install(nullptr) returns to the default.
     static TMessageBoxes& Current();
@@ -28,6 +30,9 @@ inline void ShowInfoMessage(const std::string& text) {
 }
 inline void ShowWarningMessage(const std::string& text) {
     TMessageBoxes::Current().Warning(text);
+}
+inline void ShowPlainMessage(const std::string& text) {
+    TMessageBoxes::Current().Plain(text);
 }
 // True when the user chose Yes.
 inline bool AskYesNo(const std::string& text) {

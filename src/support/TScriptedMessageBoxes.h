@@ -13,7 +13,7 @@ namespace ndlemo {
 class TScriptedMessageBoxes : public TMessageBoxes {
 public:
     struct TShown {
-        char Kind; // 'E' error, 'I' info, 'W' warning, 'Q' question
+        char Kind; // 'E' error, 'I' info, 'W' warning, 'Q' question, 'P' plain
         std::string Text;
     };
 
@@ -24,6 +24,7 @@ public:
     void Info(const std::string& text) override { Shown.push_back({'I', text}); }
     void Warning(const std::string& text) override { Shown.push_back({'W', text}); }
     bool YesNo(const std::string& text) override;
+    void Plain(const std::string& text) override { Shown.push_back({'P', text}); }
 
     std::vector<TShown> Shown;
     std::deque<bool> Answers;

@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,4 +69,79 @@ TEST(SingleInstanceLock, SecondHolderIsRefusedUntilTheFirstDies) {
     waitpid(child, nullptr, 0);
     EXPECT_TRUE(second.TryAcquire());
     EXPECT_TRUE(second.Held());
+}
+
+namespace {
+// Sets an environment variable for the scope of a test (nullptr: unset).
+class TEnvironment {
+public:
+    TEnvironment(const char* name, const char* value) : m_Name(name) {
+        if (const char* old = std::getenv(name))
+            m_Old = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~TEnvironment() {
+        if (m_Old)
+            setenv(m_Name, m_Old->c_str(), 1);
+        else
+            unsetenv(m_Name);
+    }
+
+private:
+    const char* m_Name;
+    std::optional<std::string> m_Old;
+};
+} // namespace
+
+TEST(SingleInstanceLock, IsTheUsersOwnAndPrivate) {
+    ndlemo::test::TTestTempDir runtime("runtime");
+    const std::string uid = std::to_string(getuid());
+    {
+        // The user's private runtime directory.
+        fs::permissions(runtime.Path(), fs::perms::owner_all, fs::perm_options::replace);
+        TEnvironment xdg("XDG_RUNTIME_DIR", runtime.Path().c_str());
+        TSingleInstanceLock lock("ProgramNdLemo");
+        EXPECT_EQ(lock.LockFile(), runtime.Path() / "ProgramNdLemo.lock");
+        const mode_t oldMask = umask(0);
+        EXPECT_EQ(lock.Acquire(), TSingleInstanceLock::TResult::Acquired);
+        umask(oldMask);
+        EXPECT_EQ(fs::status(lock.LockFile()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    }
+    ndlemo::test::TTestTempDir shared("tmp");
+    TEnvironment tmpdir("TMPDIR", shared.Path().c_str());
+    for (const char* xdg : {static_cast<const char*>(nullptr), "", "/nonexistent-runtime"}) {
+        TEnvironment env("XDG_RUNTIME_DIR", xdg);
+        EXPECT_EQ(TSingleInstanceLock("ProgramNdLemo").LockFile(), shared.Path() / ("ProgramNdLemo-" + uid + ".lock"));
+    }
+    // A runtime directory that others may write into is no private one.
+    fs::permissions(runtime.Path(), fs::perms::all, fs::perm_options::replace);
+    TEnvironment xdg("XDG_RUNTIME_DIR", runtime.Path().c_str());
+    EXPECT_EQ(TSingleInstanceLock("ProgramNdLemo").LockFile(), shared.Path() / ("ProgramNdLemo-" + uid + ".lock"));
+}
+
+TEST(SingleInstanceLock, ALockThatCannotBeOpenedIsAFailureWithItsReason) {
+    ndlemo::test::TTestTempDir temp("lock");
+    TSingleInstanceLock missing("ProgramNdLemo", temp.Path() / "missing");
+    EXPECT_EQ(missing.Acquire(), TSingleInstanceLock::TResult::Failed);
+    EXPECT_EQ(missing.Error(), "No such file or directory");
+
+    // Another user's name pointing at a file of the user's.
+    fs::create_symlink(temp.Path() / "target", temp.Path() / "ProgramNdLemo.lock");
+    TSingleInstanceLock linked("ProgramNdLemo", temp.Path());
+    EXPECT_EQ(linked.Acquire(), TSingleInstanceLock::TResult::Failed);
+    EXPECT_EQ(linked.Error(), "Too many levels of symbolic links");
+    EXPECT_FALSE(fs::exists(temp.Path() / "target"));
+
+    if (getuid() == 0) {
+        // A lock file that belongs to someone else.
+        const fs::path file = temp.Path() / "Other.lock";
+        std::ofstream(file).put('x');
+        ASSERT_EQ(chown(file.c_str(), 65534, 65534), 0);
+        TSingleInstanceLock foreign("Other", temp.Path());
+        EXPECT_EQ(foreign.Acquire(), TSingleInstanceLock::TResult::Failed);
+        EXPECT_FALSE(foreign.Held());
+    }
 }

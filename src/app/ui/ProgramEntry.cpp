@@ -4,15 +4,22 @@
 #include "app/ui/TNdLemoApplication.h"
 #include "app/ui/TfrmPrijem.h"
 #include "platform/TSingleInstanceLock.h"
+#include "support/FormatText.h"
 #include "support/TMessageBoxes.h"
 
 namespace ndlemo {
 
 int RunProgram(const TProgramOptions& options) {
     platform::TSingleInstanceLock lock("ProgramNdLemo", options.LockDir);
-    if (!lock.TryAcquire()) {
-        ShowInfoMessage("Program NdLemo je již spuštěn.");
+    switch (lock.Acquire()) {
+    case platform::TSingleInstanceLock::TResult::Acquired:
+        break;
+    case platform::TSingleInstanceLock::TResult::Busy:
+        ShowPlainMessage("Program NdLemo je již spuštěn.");
         return 0;
+    case platform::TSingleInstanceLock::TResult::Failed:
+        ShowErrorMessage(FormatText("Zámek programu \"%s\" nelze otevřít: %s", lock.LockFile().string(), lock.Error()));
+        return 1;
     }
     TPrijemController controller(options.ProgramDir, options.ProgramFile);
     auto* app = dynamic_cast<TNdLemoApplication*>(QCoreApplication::instance());

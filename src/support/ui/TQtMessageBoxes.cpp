@@ -37,6 +37,10 @@ void TQtMessageBoxes::Warning(const std::string& text) {
     BuildBox(QMessageBox::Warning, text)->exec();
 }
 
+void TQtMessageBoxes::Plain(const std::string& text) {
+    BuildBox(QMessageBox::NoIcon, text)->exec();
+}
+
 bool TQtMessageBoxes::YesNo(const std::string& text) {
     auto box = BuildBox(QMessageBox::Question, text);
     box->exec();

@@ -21,6 +21,7 @@ public:
     void Info(const std::string& text) override;
     void Warning(const std::string& text) override;
     bool YesNo(const std::string& text) override;
+    void Plain(const std::string& text) override;
 
     // The box as it would be shown (parented to the active window), for showing and for tests.
     [[nodiscard]] std::unique_ptr<QMessageBox> BuildBox(QMessageBox::Icon icon, const std::string& text) const;

@@ -368,3 +368,55 @@ TEST_F(AppIniDialogFixture, PrenosScpRunsTheMainWindowsAction) {
     EXPECT_EQ(handled, 1);
     EXPECT_EQ(triggered, 1);
 }
+
+TEST_F(AppIniDialogFixture, TextTypedIntoAnEmptyViewModeFieldIsNotSaved) {
+    TfrmDlgAppIni dialog(m_Settings, m_Ini);
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        auto* ico = Child<TDaxEdit>(dialog, "cedtDefaultICO");
+        ico->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(ico, "999");
+        EXPECT_EQ(ico->Text(), "");
+        QTest::mouseClick(Child<QPushButton>(dialog, "bbtnEdit"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(dialog, "bbtnOK"), Qt::LeftButton);
+        if (dialog.isVisible())
+            dialog.done(QDialog::Rejected);
+    });
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_NE(ReadIni().find("\r\nDefaultICO=\r\n"), std::string::npos) << ReadIni();
+    EXPECT_EQ(m_Settings.DefaultICO, "");
+}
+
+TEST_F(AppIniDialogFixture, AValueTheFileCannotHoldIsRefusedWithTheFieldsName) {
+    TfrmDlgAppIni dialog(m_Settings, m_Ini);
+    StartEditing(dialog);
+    Child<TDaxEdit>(dialog, "cedtDirDavky")->SetText("/home/jørgen");
+    Child<TDaxEdit>(dialog, "cedtDefaultDodavatelNazev")->SetText("Ordinace ☺");
+    QTest::mouseClick(Child<QPushButton>(dialog, "bbtnOK"), Qt::LeftButton);
+    EXPECT_EQ(m_RequestLists, 1);
+    const size_t first = m_RequestTexts.find("Nepřípustná hodnota \"/home/jørgen\" pro \"Adresář dávek\"");
+    const size_t second = m_RequestTexts.find("Nepřípustná hodnota \"Ordinace ☺\" pro \"Název dodavatele\"");
+    EXPECT_NE(first, std::string::npos) << m_RequestTexts;
+    EXPECT_NE(second, std::string::npos) << m_RequestTexts;
+    EXPECT_LT(first, second);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(fs::exists(m_Ini));
+}
+
+TEST_F(AppIniDialogFixture, AFailedSaveIsShownAndKeepsTheDialogTheFileAndTheSettings) {
+    const fs::path ini = m_Dir / "missing" / "NdLemo.ini";
+    const AppSettings before = m_Settings;
+    TfrmDlgAppIni dialog(m_Settings, ini);
+    int saved = 0;
+    QObject::connect(&dialog, &TfrmDlgAppIni::SettingsSaved, [&saved] { ++saved; });
+    StartEditing(dialog);
+    Child<TDaxEdit>(dialog, "cedtDefaultICO")->SetText("87654321");
+    QTest::mouseClick(Child<QPushButton>(dialog, "bbtnOK"), Qt::LeftButton);
+    ASSERT_EQ(m_Boxes.Shown.size(), 1u);
+    EXPECT_EQ(m_Boxes.Shown[0].Kind, 'E');
+    EXPECT_EQ(m_Boxes.Shown[0].Text, "Do souboru \"" + ini.string() + "\" nelze zapisovat: No such file or directory.");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(Child<TDaxEdit>(dialog, "cedtDefaultICO")->Text(), "87654321");
+    EXPECT_EQ(m_Settings, before);
+    EXPECT_EQ(saved, 0);
+    EXPECT_FALSE(fs::exists(ini.parent_path()));
+}

@@ -37,7 +37,7 @@ TEST_F(MainWindowFixture, SecondInstanceIsRefusedBeforeAnyWindow) {
     TProgramOptions options{m_Dir, m_Dir / "NdLemo", m_Dir, false};
     EXPECT_EQ(RunProgram(options), 0);
     ASSERT_EQ(m_Boxes.Shown.size(), 1u);
-    EXPECT_EQ(m_Boxes.Shown[0].Kind, 'I');
+    EXPECT_EQ(m_Boxes.Shown[0].Kind, 'P');
     EXPECT_EQ(m_Boxes.Shown[0].Text, "Program NdLemo je již spuštěn.");
     EXPECT_TRUE(first.Held());
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -108,4 +108,13 @@ TEST_F(MainWindowFixture, ActionErrorsReachTheHandlerNotTheEventLoop) {
     ASSERT_EQ(m_Boxes.Shown.size(), 1u);
     EXPECT_EQ(m_Boxes.Shown[0].Text, "Chyba akce.");
     EXPECT_FALSE(controller.EndRequested);
+}
+
+TEST_F(MainWindowFixture, ALockThatCannotBeOpenedIsReportedWithItsReason) {
+    TProgramOptions options{m_Dir, m_Dir / "NdLemo", m_Dir / "missing", false};
+    EXPECT_EQ(RunProgram(options), 1);
+    ASSERT_EQ(m_Boxes.Shown.size(), 1u);
+    EXPECT_EQ(m_Boxes.Shown[0].Kind, 'E');
+    EXPECT_EQ(m_Boxes.Shown[0].Text, "Zámek programu \"" + (m_Dir / "missing" / "ProgramNdLemo.lock").string() +
+                                         "\" nelze otevřít: No such file or directory");
 }

@@ -1,5 +1,6 @@
 #include "transfer/ui/TfrmDlgPrenosIniHttp.h"
 
+#include "support/ui/TfrmDlgRequestErr.h"
 #include "transfer/TransferTestSupport.h"
 #include "transfer/ui/TfrmDlgProxy.h"
 #include "transfer/ui/TransferDialogFixture.h"
@@ -101,4 +102,39 @@ TEST_F(PrenosIniHttpDialog, ProxyWorksInViewModeAndSavesOnItsOwnOk) {
     EXPECT_EQ(m_Settings.ProxyUser, "jan");
     EXPECT_EQ(m_Settings.ProxyPassword, "tajne");
     EXPECT_EQ(m_Dir.ReadFile("NdLemoProxy.ini"), "[General]\r\nUse=1\r\nHost=proxy.local:3128\r\n");
+}
+
+TEST_F(PrenosIniHttpDialog, AddressesAndProxiesTheFilesCannotHoldAreRefused) {
+    int lists = 0;
+    std::string texts;
+    TfrmDlgRequestErr::SetShowHook([&](TfrmDlgRequestErr& dialog) {
+        ++lists;
+        texts += GridTexts(dialog.Grid());
+    });
+    bool saved = Run([this] {
+        Click(m_Dialog, "bbtnEdit");
+        Retype(Edit("cedtHttpAdresa"), "http://info.lemo.cz/ø/");
+        Click(m_Dialog, "bbtnOK");
+        EXPECT_TRUE(m_Dialog.isVisible());
+        Retype(Edit("cedtHttpAdresa"), "http://info.lemo.cz/");
+        Click(m_Dialog, "bbtnOK");
+    });
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(lists, 1);
+    EXPECT_NE(texts.find("Nepřípustná hodnota \"http://info.lemo.cz/ø/\" pro \"Http adresa\""), std::string::npos)
+        << texts;
+
+    TfrmDlgProxy& proxy = m_Dialog.ProxyDialog();
+    saved = RunScripted(
+        proxy, [&proxy] { return proxy.Execute(); },
+        [&proxy] {
+            Retype(Child<TDaxEdit>(proxy, "cedtProxy"), "prøxy:3128");
+            Click(proxy, "bbtnOK");
+            EXPECT_TRUE(proxy.isVisible());
+        });
+    TfrmDlgRequestErr::SetShowHook(nullptr);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(lists, 2);
+    EXPECT_NE(texts.find("Nepřípustná hodnota \"prøxy:3128\" pro \"Proxy\""), std::string::npos) << texts;
+    EXPECT_FALSE(Exists("NdLemoProxy.ini"));
 }

@@ -224,3 +224,50 @@ TEST_F(PrenosIniDialog, EveryRefusedValueIsListedInOneRequestList) {
     EXPECT_LT(dir, pkf);
     EXPECT_FALSE(IniExists());
 }
+
+TEST_F(PrenosIniDialog, TextTypedInViewModeIsNeitherShownNorSaved) {
+    bool saved = Run([this] {
+        // Tab selects the whole text, so a typed character would replace it.
+        Edit("cedtNetHost")->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(Edit("cedtNetHost"), "x");
+        EXPECT_EQ(Edit("cedtNetHost")->Text(), "scp.lemo.cz");
+        Click(m_Dialog, "bbtnEdit");
+        Click(m_Dialog, "bbtnOK");
+    });
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(LoadedFromPrenosIni(m_Dir.Path()).Host, "scp.lemo.cz");
+}
+
+TEST_F(PrenosIniDialog, AValueTheFileCannotHoldIsRefused) {
+    bool saved = Run([this] {
+        Click(m_Dialog, "bbtnEdit");
+        Edit("cedtNetUser")->SetText("jørgen");
+        Click(m_Dialog, "bbtnOK");
+        EXPECT_TRUE(m_Dialog.isVisible());
+    });
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(m_RequestLists, 1);
+    EXPECT_NE(m_RequestTexts.find("Nepřípustná hodnota \"jørgen\" pro \"Uživatel\""), std::string::npos)
+        << m_RequestTexts;
+    EXPECT_FALSE(IniExists());
+}
+
+TEST_F(PrenosIniDialog, AFailedSaveIsShownAndKeepsTheDialogAndTheSettings) {
+    // A directory where the file should be: nothing can replace it.
+    std::filesystem::create_directory(m_Dir.Path() / "NdLemoPrenos.ini");
+    const TransferSettings before = m_Settings;
+    bool saved = Run([this] {
+        Click(m_Dialog, "bbtnEdit");
+        Retype(Edit("cedtNetHost"), "novy.lemo.cz");
+        Click(m_Dialog, "bbtnOK");
+        EXPECT_TRUE(m_Dialog.isVisible());
+        EXPECT_EQ(Edit("cedtNetHost")->Text(), "novy.lemo.cz");
+    });
+    EXPECT_FALSE(saved);
+    ASSERT_EQ(m_Boxes.Shown.size(), 1u);
+    EXPECT_EQ(m_Boxes.Shown[0].Kind, 'E');
+    // The error box's period rule: the reason ends with a letter.
+    EXPECT_EQ(m_Boxes.Shown[0].Text,
+              "Soubor \"" + (m_Dir.Path() / "NdLemoPrenos.ini").string() + "\" nelze přečíst: Is a directory.");
+    EXPECT_EQ(m_Settings.Host, before.Host);
+}
