@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+    build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
     libzip-dev zlib1g-dev libcurl4-openssl-dev
