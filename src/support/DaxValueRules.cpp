@@ -350,7 +350,7 @@ TDateEntry ParseDateEntry(std::string_view text, std::string_view separator) {
     if (text.empty())
         return r;
     auto fail = [&r](const char* message) {
-        r.Result = TDateEntry::deMessage;
+        r.Result = TDateEntry::TResult::Message;
         r.Message = message;
         return r;
     };
@@ -367,7 +367,7 @@ TDateEntry ParseDateEntry(std::string_view text, std::string_view separator) {
     if (day.empty())
         return fail("Den musí být vyplněn");
     if (!AllDigits(day)) {
-        r.Result = TDateEntry::deNotANumber;
+        r.Result = TDateEntry::TResult::NotANumber;
         return r;
     }
     int d = DigitsValue(day);
@@ -376,7 +376,7 @@ TDateEntry ParseDateEntry(std::string_view text, std::string_view separator) {
     if (month.empty())
         return fail("Měsíc musí být vyplněn");
     if (!AllDigits(month)) {
-        r.Result = TDateEntry::deNotANumber;
+        r.Result = TDateEntry::TResult::NotANumber;
         return r;
     }
     int m = DigitsValue(month);
@@ -405,7 +405,7 @@ TDateEntry ParseDateEntry(std::string_view text, std::string_view separator) {
         r.Date = TDate();
         return fail("Chybný formát datumu");
     }
-    r.Result = TDateEntry::deOk;
+    r.Result = TDateEntry::TResult::Ok;
     return r;
 }
 

@@ -50,13 +50,13 @@ struct TKeyDecision {
 [[nodiscard]] std::string CompleteDateText(std::string_view text, std::string_view separator, TDate today);
 
 struct TDateEntry {
-    enum TResult {
-        deEmpty,      // no text: no date
-        deOk,         // Text and Date are set
-        deMessage,    // Message says what is wrong
-        deNotANumber, // the day or month part is not a number
+    enum class TResult {
+        Empty,      // no text: no date
+        Ok,         // Text and Date are set
+        Message,    // Message says what is wrong
+        NotANumber, // the day or month part is not a number
     };
-    TResult Result = deEmpty;
+    TResult Result = TResult::Empty;
     std::string Text; // day, separator, month, separator, four-digit year (parts as typed)
     TDate Date;
     std::string Message;

@@ -2,6 +2,7 @@
 
 #include "support/EQsSDSException.h"
 #include "support/FormatText.h"
+#include "support/QsSlotValues.h"
 #include "support/TFormatSettings.h"
 #include "support/TextCodec.h"
 #include "support/TextRules.h"
@@ -19,12 +20,13 @@
 
 namespace ndlemo {
 
+using namespace qs;
+
 namespace {
 
 constexpr char Signature[21] = {'Q', 's', 'F', 'i', 'l', 'e', 'D', 'a', 't',  'a', 'S',
                                 'e', 't', '_', 'D', 'a', 't', 'a', '_', 0x1A, 0x00};
 constexpr uint8_t FormatVersion = 1;
-constexpr int32_t MsPerDay = 86400000;
 
 // Header offsets.
 constexpr size_t HdrVersion = 21;
@@ -40,193 +42,6 @@ constexpr size_t DscType = 33;
 constexpr size_t DscSize = 36;
 constexpr size_t DscRequired = 40;
 constexpr size_t DscSlotSize = 44;
-
-[[noreturn]] void Fail(const std::string& message) {
-    throw EQsSDSException(message);
-}
-
-void PutU16(uint8_t* p, uint16_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-[[nodiscard]] uint16_t GetU16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-void PutI32(uint8_t* p, int32_t value) {
-    auto v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-[[nodiscard]] int32_t GetI32(const uint8_t* p) {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
-        v |= static_cast<uint32_t>(p[i]) << (8 * i);
-    return static_cast<int32_t>(v);
-}
-
-void PutDouble(uint8_t* p, double value) {
-    auto v = std::bit_cast<uint64_t>(value);
-    for (int i = 0; i < 8; ++i)
-        p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-[[nodiscard]] double GetDouble(const uint8_t* p) {
-    uint64_t v = 0;
-    for (int i = 0; i < 8; ++i)
-        v |= static_cast<uint64_t>(p[i]) << (8 * i);
-    return std::bit_cast<double>(v);
-}
-
-[[nodiscard]] bool IsTextType(TQsFieldType t) {
-    return t == TQsFieldType::ftString;
-}
-
-[[noreturn]] void AccessError(const TQsFieldDef& def, const char* asType) {
-    Fail(FormatText("Cannot access field '%s' as type %s", def.Name, asType));
-}
-
-[[nodiscard]] bool FitsInt32(double v) {
-    return v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max();
-}
-
-[[nodiscard]] bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lx = static_cast<unsigned char>(x), ly = static_cast<unsigned char>(y);
-        return (lx >= 'A' && lx <= 'Z' ? lx + 32 : lx) == (ly >= 'A' && ly <= 'Z' ? ly + 32 : ly);
-    });
-}
-
-template <typename T> bool ParseWhole(std::string_view s, T& out) {
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-    return ec == std::errc() && end == s.data() + s.size() && !s.empty();
-}
-
-[[nodiscard]] int32_t ParseInt32(std::string_view text) {
-    int32_t v = 0;
-    if (!TryStrToInt(TrimSpaces(text), v))
-        Fail(FormatText("'%s' is not a valid integer value", text));
-    return v;
-}
-
-[[nodiscard]] double ParseFloat(std::string_view text) {
-    std::string s(TrimSpaces(text));
-    const std::string& sep = TFormatSettings::Current().DecimalSeparator;
-    if (sep != ".")
-        for (size_t pos; (pos = s.find(sep)) != std::string::npos;)
-            s.replace(pos, sep.size(), ".");
-    double v = 0;
-    if (!ParseWhole(std::string_view(s), v) || !std::isfinite(v))
-        Fail(FormatText("'%s' is not a valid floating point value", text));
-    return v;
-}
-
-[[nodiscard]] std::string FloatText(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    std::string s = buf;
-    if (size_t dot = s.find('.'); dot != std::string::npos)
-        s.replace(dot, 1, TFormatSettings::Current().DecimalSeparator);
-    return s;
-}
-
-[[noreturn]] void BadValue(const TQsFieldDef& def, double value) {
-    Fail(FormatText("%s is not a valid value for field '%s'", FloatText(value), def.Name));
-}
-
-[[nodiscard]] std::string TimeText(int32_t ms) {
-    char buf[32];
-    int32_t secs = ms / 1000;
-    std::snprintf(buf, sizeof buf, "%d:%02d:%02d", secs / 3600, secs / 60 % 60, secs % 60);
-    return buf;
-}
-
-// "d.m.yyyy" with the system's date separator.
-bool TryParseDate(std::string_view s, TDate& out) {
-    return TryShortTextToDate(s, TFormatSettings::Current().DateSeparator, out);
-}
-
-// "h:mm" or "h:mm:ss", as milliseconds of the day.
-bool TryParseTime(std::string_view s, int32_t& ms) {
-    int parts[3] = {};
-    int n = 0;
-    for (;;) {
-        size_t colon = s.find(':');
-        if (n == 3 || !ParseWhole(s.substr(0, colon), parts[n++]))
-            return false;
-        if (colon == std::string_view::npos)
-            break;
-        s.remove_prefix(colon + 1);
-    }
-    if (n < 2 || parts[0] < 0 || parts[0] > 23 || parts[1] < 0 || parts[1] > 59 || parts[2] < 0 || parts[2] > 59)
-        return false;
-    ms = ((parts[0] * 60 + parts[1]) * 60 + parts[2]) * 1000;
-    return true;
-}
-
-[[nodiscard]] int32_t MsOfDay(TDateTime value) {
-    int h, m, s, ms;
-    value.DecodeTime(h, m, s, ms);
-    return ((h * 60 + m) * 60 + s) * 1000 + ms;
-}
-
-[[nodiscard]] TDateTime DateTimeOf(TDate date, int32_t ms) {
-    return TDateTime(date.Serial() + static_cast<double>(ms) / MsPerDay);
-}
-
-// A date, optionally followed by blanks and a time.
-[[nodiscard]] std::optional<TDateTime> TryParseDateTime(std::string_view s) {
-    size_t blank = s.find(' ');
-    TDate date;
-    int32_t ms = 0;
-    if (!TryParseDate(s.substr(0, blank), date) ||
-        (blank != std::string_view::npos && !TryParseTime(TrimSpaces(s.substr(blank)), ms)))
-        return std::nullopt;
-    return DateTimeOf(date, ms);
-}
-
-[[nodiscard]] std::string DateTimeText(TDateTime value) {
-    return TFormatSettings::Current().FormatDate(value.Date()) + " " + TimeText(MsOfDay(value));
-}
-
-// The value bytes of a slot (presence byte first); nullptr for null or for no slot at all.
-[[nodiscard]] const uint8_t* ValueOf(const uint8_t* slot) {
-    return slot && slot[0] != 0 ? slot + 1 : nullptr;
-}
-
-// Text of a slot; "" for null.
-[[nodiscard]] std::string SlotText(const TQsFieldDef& def, const uint8_t* slot) {
-    const uint8_t* v = ValueOf(slot);
-    if (!v)
-        return {};
-    switch (def.DataType) {
-    case TQsFieldType::ftString: {
-        auto* chars = reinterpret_cast<const char*>(v);
-        return Cp1250ToUtf8(std::string_view(chars, strnlen(chars, static_cast<size_t>(def.Size))));
-    }
-    case TQsFieldType::ftSmallint:
-        return std::to_string(static_cast<int16_t>(GetU16(v)));
-    case TQsFieldType::ftWord:
-        return std::to_string(GetU16(v));
-    case TQsFieldType::ftBoolean:
-        return GetU16(v) != 0 ? "True" : "False";
-    case TQsFieldType::ftInteger:
-    case TQsFieldType::ftAutoInc:
-        return std::to_string(GetI32(v));
-    case TQsFieldType::ftFloat:
-    case TQsFieldType::ftCurrency:
-        return FloatText(GetDouble(v));
-    case TQsFieldType::ftDate:
-        return TFormatSettings::Current().FormatDate(TDate(GetI32(v)));
-    case TQsFieldType::ftTime:
-        return TimeText(GetI32(v));
-    case TQsFieldType::ftDateTime:
-        return DateTimeText(TDateTime(GetDouble(v)));
-    default:
-        return {};
-    }
-}
 
 class TFlagGuard {
 public:
@@ -414,7 +229,7 @@ void TQsStreamDataSet::CheckWritable() const {
 
 void TQsStreamDataSet::CheckEditing() const {
     CheckActive();
-    if (m_State != TState::dsEdit && m_State != TState::dsInsert)
+    if (m_State != TState::Edit && m_State != TState::Insert)
         Fail("Dataset not in edit or insert mode");
 }
 
@@ -555,7 +370,7 @@ void TQsStreamDataSet::SetActive(bool value) {
             ReleaseStorage();
             throw;
         }
-        m_State = TState::dsBrowse;
+        m_State = TState::Browse;
         m_Modified = false;
         int32_t first = FindVisible(0, 1);
         m_Cursor = first;
@@ -563,7 +378,7 @@ void TQsStreamDataSet::SetActive(bool value) {
         m_Bof = true;
         m_Eof = first < 0;
     } else {
-        m_State = TState::dsBrowse; // a pending append or edit is dropped
+        m_State = TState::Browse; // a pending append or edit is dropped
         if (m_LiveCount != m_WrittenLive || m_DeletedCount != m_WrittenDeleted) {
             try {
                 WriteHeader(m_LiveCount, m_DeletedCount, m_AutoIncValue);
@@ -579,7 +394,7 @@ void TQsStreamDataSet::SetActive(bool value) {
 
 void TQsStreamDataSet::ReleaseStorage() {
     m_Storage.reset();
-    m_State = TState::dsInactive;
+    m_State = TState::Inactive;
     m_RecordSize = 0;
     m_FirstRecordOffset = 0;
     m_SlotOffsets.clear();
@@ -734,7 +549,7 @@ void TQsStreamDataSet::LoadCurrent() {
 }
 
 bool TQsStreamDataSet::HasCurrent() const {
-    return Active() && (m_Scanning || m_HasRecord || m_State == TState::dsInsert || m_State == TState::dsEdit);
+    return Active() && (m_Scanning || m_HasRecord || m_State == TState::Insert || m_State == TState::Edit);
 }
 
 const uint8_t* TQsStreamDataSet::FieldSlot(int field) const {
@@ -759,7 +574,7 @@ void TQsStreamDataSet::FieldSet(int /*field*/) {
 
 void TQsStreamDataSet::CheckBrowseMode() {
     CheckActive();
-    if (m_State == TState::dsEdit || m_State == TState::dsInsert) {
+    if (m_State == TState::Edit || m_State == TState::Insert) {
         if (m_Modified)
             Post();
         else
@@ -770,8 +585,8 @@ void TQsStreamDataSet::CheckBrowseMode() {
 void TQsStreamDataSet::Empty() {
     CheckActive();
     CheckWritable();
-    if (m_State != TState::dsBrowse) {
-        m_State = TState::dsBrowse;
+    if (m_State != TState::Browse) {
+        m_State = TState::Browse;
         m_Modified = false;
     }
     WriteHeader(0, 0, 0);
@@ -791,14 +606,14 @@ void TQsStreamDataSet::Append() {
     std::fill(m_Buffer.begin(), m_Buffer.end(), uint8_t{0});
     m_HasRecord = false;
     m_Modified = false;
-    m_State = TState::dsInsert;
+    m_State = TState::Insert;
     Notify(TQsChange::StateChanged, m_Cursor);
 }
 
 void TQsStreamDataSet::Edit() {
     CheckActive();
     CheckWritable();
-    if (m_State == TState::dsEdit || m_State == TState::dsInsert)
+    if (m_State == TState::Edit || m_State == TState::Insert)
         return;
     if (m_Cursor < 0 || m_Cursor >= StoredCount())
         Fail("Invalid record");
@@ -809,7 +624,7 @@ void TQsStreamDataSet::Edit() {
     }
     m_HasRecord = true;
     m_Modified = false;
-    m_State = TState::dsEdit;
+    m_State = TState::Edit;
     Notify(TQsChange::StateChanged, m_Cursor);
 }
 
@@ -821,10 +636,10 @@ void TQsStreamDataSet::Post() {
             m_Buffer[static_cast<size_t>(m_SlotOffsets[static_cast<size_t>(i)])] == 0)
             Fail(FormatText("Field '%s' must have a value", d.Name));
     }
-    if (m_State == TState::dsEdit) {
+    if (m_State == TState::Edit) {
         m_Buffer[0] = 0;
         m_Storage->Write(RecordOffset(m_Cursor), m_Buffer.data(), m_Buffer.size());
-        m_State = TState::dsBrowse;
+        m_State = TState::Browse;
         m_Modified = false;
         m_HasRecord = true;
         Notify(TQsChange::RecordChanged, m_Cursor);
@@ -847,7 +662,7 @@ void TQsStreamDataSet::Post() {
     ++m_LiveCount;
     m_AutoIncValue = autoInc;
     m_Buffer = std::move(record);
-    m_State = TState::dsBrowse;
+    m_State = TState::Browse;
     m_Modified = false;
     m_Cursor = index;
     m_HasRecord = true;
@@ -857,9 +672,9 @@ void TQsStreamDataSet::Post() {
 
 void TQsStreamDataSet::Cancel() {
     CheckActive();
-    if (m_State != TState::dsEdit && m_State != TState::dsInsert)
+    if (m_State != TState::Edit && m_State != TState::Insert)
         return;
-    m_State = TState::dsBrowse;
+    m_State = TState::Browse;
     m_Modified = false;
     LoadCurrent();
     Notify(TQsChange::StateChanged, m_Cursor);
@@ -868,12 +683,12 @@ void TQsStreamDataSet::Cancel() {
 void TQsStreamDataSet::Delete() {
     CheckActive();
     CheckWritable();
-    if (m_State == TState::dsInsert) {
+    if (m_State == TState::Insert) {
         Cancel();
         return;
     }
-    if (m_State == TState::dsEdit) {
-        m_State = TState::dsBrowse;
+    if (m_State == TState::Edit) {
+        m_State = TState::Browse;
         m_Modified = false;
         LoadCurrent();
     }
@@ -937,9 +752,9 @@ bool TQsStreamDataSet::IsEmpty() const {
     if (!Active())
         return true;
     switch (m_State) {
-    case TState::dsEdit:
+    case TState::Edit:
         return false;
-    case TState::dsInsert:
+    case TState::Insert:
         return m_LiveCount == 0;
     default:
         return !m_HasRecord;
@@ -961,7 +776,7 @@ void TQsStreamDataSet::SetRecNo(int32_t value) {
 }
 
 TQsStreamDataSet::TBookmark TQsStreamDataSet::GetBookmark() const {
-    if (!Active() || !(m_HasRecord || m_State == TState::dsEdit))
+    if (!Active() || !(m_HasRecord || m_State == TState::Edit))
         return -1;
     return m_Cursor;
 }
@@ -1088,348 +903,6 @@ void TQsStreamDataSet::Notify(TQsChange change, int32_t record) {
     TQsNotification n{change, record};
     for (const TListenerEntry& e : listeners)
         e.Callback(n);
-}
-
-// ---------------------------------------------------------------------------------------------------
-// TQsField
-
-const TQsFieldDef& TQsField::Def() const {
-    return m_Table->m_FieldDefs.at(static_cast<size_t>(m_Index));
-}
-
-bool TQsField::IsNull() const {
-    return !ValueOf(m_Table->FieldSlot(m_Index));
-}
-
-std::string TQsField::AsString() const {
-    return SlotText(Def(), m_Table->FieldSlot(m_Index));
-}
-
-int32_t TQsField::AsInteger() const {
-    const TQsFieldDef& d = Def();
-    const uint8_t* v = ValueOf(m_Table->FieldSlot(m_Index));
-    switch (d.DataType) {
-    case TQsFieldType::ftString: {
-        std::string text = AsString();
-        return TrimSpaces(text).empty() ? 0 : ParseInt32(text);
-    }
-    case TQsFieldType::ftSmallint:
-        return v ? static_cast<int16_t>(GetU16(v)) : 0;
-    case TQsFieldType::ftWord:
-        return v ? GetU16(v) : 0;
-    case TQsFieldType::ftInteger:
-    case TQsFieldType::ftAutoInc:
-        return v ? GetI32(v) : 0;
-    case TQsFieldType::ftFloat:
-    case TQsFieldType::ftCurrency: {
-        double rounded = v ? std::round(GetDouble(v)) : 0.0;
-        if (!FitsInt32(rounded))
-            AccessError(d, "Integer");
-        return static_cast<int32_t>(rounded);
-    }
-    default:
-        AccessError(d, "Integer");
-    }
-}
-
-double TQsField::AsFloat() const {
-    const TQsFieldDef& d = Def();
-    const uint8_t* v = ValueOf(m_Table->FieldSlot(m_Index));
-    switch (d.DataType) {
-    case TQsFieldType::ftString: {
-        std::string text = AsString();
-        return TrimSpaces(text).empty() ? 0.0 : ParseFloat(text);
-    }
-    case TQsFieldType::ftSmallint:
-    case TQsFieldType::ftWord:
-    case TQsFieldType::ftInteger:
-    case TQsFieldType::ftAutoInc:
-        return AsInteger();
-    case TQsFieldType::ftFloat:
-    case TQsFieldType::ftCurrency:
-    case TQsFieldType::ftDateTime:
-        return v ? GetDouble(v) : 0.0;
-    case TQsFieldType::ftDate:
-    case TQsFieldType::ftTime:
-        return AsDateTime().Value();
-    default:
-        AccessError(d, "Float");
-    }
-}
-
-bool TQsField::AsBoolean() const {
-    const TQsFieldDef& d = Def();
-    if (d.DataType == TQsFieldType::ftBoolean) {
-        const uint8_t* v = ValueOf(m_Table->FieldSlot(m_Index));
-        return v && GetU16(v) != 0;
-    }
-    if (d.DataType != TQsFieldType::ftString)
-        AccessError(d, "Boolean");
-    std::string text = AsString();
-    std::string_view t = TrimSpaces(text);
-    if (t.empty() || SameName(t, "False"))
-        return false;
-    if (SameName(t, "True"))
-        return true;
-    Fail(FormatText("'%s' is not a valid boolean value", text));
-}
-
-TDate TQsField::AsDate() const {
-    const TQsFieldDef& d = Def();
-    const uint8_t* v = ValueOf(m_Table->FieldSlot(m_Index));
-    switch (d.DataType) {
-    case TQsFieldType::ftDate:
-        return v ? TDate(GetI32(v)) : TDate();
-    case TQsFieldType::ftDateTime:
-    case TQsFieldType::ftString:
-        return AsDateTime().Date();
-    default:
-        AccessError(d, "Date");
-    }
-}
-
-TDateTime TQsField::AsDateTime() const {
-    const TQsFieldDef& d = Def();
-    const uint8_t* v = ValueOf(m_Table->FieldSlot(m_Index));
-    switch (d.DataType) {
-    case TQsFieldType::ftDate:
-        return v ? DateTimeOf(TDate(GetI32(v)), 0) : TDateTime();
-    case TQsFieldType::ftTime:
-        return v ? DateTimeOf(TDate(), GetI32(v)) : TDateTime();
-    case TQsFieldType::ftDateTime:
-        return v ? TDateTime(GetDouble(v)) : TDateTime();
-    case TQsFieldType::ftString: {
-        std::string text = AsString();
-        std::string_view t = TrimSpaces(text);
-        if (t.empty())
-            return TDateTime();
-        std::optional<TDateTime> value = TryParseDateTime(t);
-        if (!value)
-            Fail(FormatText("'%s' is not a valid date and time", text));
-        return *value;
-    }
-    default:
-        AccessError(d, "DateTime");
-    }
-}
-
-void TQsField::SetPresent(uint8_t* slot) {
-    slot[0] = 1;
-    m_Table->FieldSet(m_Index);
-}
-
-void TQsField::SetNull() {
-    uint8_t* p = m_Table->EditSlot(m_Index);
-    if (Def().DataType == TQsFieldType::ftAutoInc)
-        return;
-    std::memset(p, 0, static_cast<size_t>(TQsStreamDataSet::SlotSizeFor(Def().DataType, Def().Size)));
-    m_Table->FieldSet(m_Index);
-}
-
-void TQsField::SetAsString(std::string_view value) {
-    const TQsFieldDef& d = Def();
-    uint8_t* p = m_Table->EditSlot(m_Index);
-    switch (d.DataType) {
-    case TQsFieldType::ftString: {
-        // One byte per character in the slot, so cutting the bytes cuts the characters.
-        std::string bytes = Utf8ToCp1250(value);
-        size_t n = std::min(bytes.size(), static_cast<size_t>(d.Size));
-        n = std::min(n, strnlen(bytes.data(), n));
-        std::memset(p, 0, static_cast<size_t>(d.Size) + 5);
-        std::memcpy(p + 1, bytes.data(), n);
-        SetPresent(p);
-        return;
-    }
-    case TQsFieldType::ftAutoInc:
-        return;
-    default:
-        break;
-    }
-    std::string_view t = TrimSpaces(value);
-    if (value.empty()) {
-        SetNull();
-        return;
-    }
-    switch (d.DataType) {
-    case TQsFieldType::ftSmallint:
-    case TQsFieldType::ftWord:
-    case TQsFieldType::ftInteger:
-        SetAsInteger(ParseInt32(value));
-        return;
-    case TQsFieldType::ftFloat:
-    case TQsFieldType::ftCurrency:
-        SetAsFloat(ParseFloat(value));
-        return;
-    case TQsFieldType::ftBoolean:
-        if (SameName(t, "True"))
-            SetAsBoolean(true);
-        else if (SameName(t, "False"))
-            SetAsBoolean(false);
-        else
-            Fail(FormatText("'%s' is not a valid boolean value", value));
-        return;
-    case TQsFieldType::ftDate: {
-        TDate date;
-        if (!TryParseDate(t, date))
-            Fail(FormatText("'%s' is not a valid date", value));
-        SetAsDate(date);
-        return;
-    }
-    case TQsFieldType::ftTime: {
-        int32_t ms = 0;
-        if (!TryParseTime(t, ms))
-            Fail(FormatText("'%s' is not a valid time", value));
-        SetAsDateTime(DateTimeOf(TDate(), ms));
-        return;
-    }
-    case TQsFieldType::ftDateTime: {
-        std::optional<TDateTime> dateTime = TryParseDateTime(t);
-        if (!dateTime)
-            Fail(FormatText("'%s' is not a valid date and time", value));
-        SetAsDateTime(*dateTime);
-        return;
-    }
-    default:
-        AccessError(d, "String");
-    }
-}
-
-void TQsField::SetAsInteger(int32_t value) {
-    const TQsFieldDef& d = Def();
-    uint8_t* p = m_Table->EditSlot(m_Index);
-    auto range = [&](int32_t lo, int32_t hi) {
-        if (value < lo || value > hi)
-            Fail(FormatText("%d is not a valid value for field '%s'. The allowed range is %d to %d", value, d.Name, lo,
-                            hi));
-    };
-    switch (d.DataType) {
-    case TQsFieldType::ftString:
-        SetAsString(std::to_string(value));
-        return;
-    case TQsFieldType::ftAutoInc:
-        return;
-    case TQsFieldType::ftSmallint:
-        range(std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
-        PutU16(p + 1, static_cast<uint16_t>(static_cast<int16_t>(value)));
-        break;
-    case TQsFieldType::ftWord:
-        range(0, std::numeric_limits<uint16_t>::max());
-        PutU16(p + 1, static_cast<uint16_t>(value));
-        break;
-    case TQsFieldType::ftInteger:
-        PutI32(p + 1, value);
-        break;
-    case TQsFieldType::ftFloat:
-    case TQsFieldType::ftCurrency:
-        PutDouble(p + 1, value);
-        break;
-    default:
-        AccessError(d, "Integer");
-    }
-    SetPresent(p);
-}
-
-void TQsField::SetAsFloat(double value) {
-    const TQsFieldDef& d = Def();
-    uint8_t* p = m_Table->EditSlot(m_Index);
-    switch (d.DataType) {
-    case TQsFieldType::ftString:
-        SetAsString(FloatText(value));
-        return;
-    case TQsFieldType::ftAutoInc:
-        return;
-    case TQsFieldType::ftSmallint:
-    case TQsFieldType::ftWord:
-    case TQsFieldType::ftInteger: {
-        double rounded = std::round(value);
-        if (!FitsInt32(rounded))
-            BadValue(d, value);
-        SetAsInteger(static_cast<int32_t>(rounded));
-        return;
-    }
-    case TQsFieldType::ftFloat:
-    case TQsFieldType::ftCurrency:
-        if (!std::isfinite(value))
-            BadValue(d, value);
-        PutDouble(p + 1, value);
-        SetPresent(p);
-        return;
-    case TQsFieldType::ftDate:
-    case TQsFieldType::ftTime:
-    case TQsFieldType::ftDateTime:
-        SetAsDateTime(TDateTime(value));
-        return;
-    default:
-        AccessError(d, "Float");
-    }
-}
-
-void TQsField::SetAsBoolean(bool value) {
-    const TQsFieldDef& d = Def();
-    uint8_t* p = m_Table->EditSlot(m_Index);
-    if (d.DataType == TQsFieldType::ftString) {
-        SetAsString(value ? "True" : "False");
-        return;
-    }
-    if (d.DataType != TQsFieldType::ftBoolean)
-        AccessError(d, "Boolean");
-    PutU16(p + 1, value ? 1 : 0);
-    SetPresent(p);
-}
-
-void TQsField::SetAsDate(TDate value) {
-    const TQsFieldDef& d = Def();
-    uint8_t* p = m_Table->EditSlot(m_Index);
-    switch (d.DataType) {
-    case TQsFieldType::ftString:
-        SetAsString(TFormatSettings::Current().FormatDate(value));
-        return;
-    case TQsFieldType::ftDate:
-        if (value.IsNull()) {
-            SetNull();
-            return;
-        }
-        PutI32(p + 1, value.Serial());
-        SetPresent(p);
-        return;
-    case TQsFieldType::ftDateTime:
-        SetAsDateTime(DateTimeOf(value, 0));
-        return;
-    default:
-        AccessError(d, "Date");
-    }
-}
-
-void TQsField::SetAsDateTime(TDateTime value) {
-    const TQsFieldDef& d = Def();
-    uint8_t* p = m_Table->EditSlot(m_Index);
-    if (!std::isfinite(value.Value()) || std::fabs(value.Value()) > 3e6)
-        BadValue(d, value.Value());
-    switch (d.DataType) {
-    case TQsFieldType::ftString:
-        if (value.IsNull())
-            SetAsString("");
-        else
-            SetAsString(DateTimeText(value));
-        return;
-    case TQsFieldType::ftDate:
-        SetAsDate(value.Date());
-        return;
-    case TQsFieldType::ftTime:
-        PutI32(p + 1, MsOfDay(value));
-        SetPresent(p);
-        return;
-    case TQsFieldType::ftDateTime:
-        if (value.IsNull()) {
-            SetNull();
-            return;
-        }
-        PutDouble(p + 1, value.Value());
-        SetPresent(p);
-        return;
-    default:
-        AccessError(d, "DateTime");
-    }
 }
 
 } // namespace ndlemo

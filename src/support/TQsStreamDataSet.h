@@ -2,6 +2,7 @@
 
 #include "support/TDate.h"
 #include "support/TDateTime.h"
+#include "support/TQsField.h"
 
 #include <cstdint>
 #include <functional>
@@ -12,38 +13,6 @@
 #include <vector>
 
 namespace ndlemo {
-
-// Field types; the values are the type codes kept in the stored field descriptors. Only the types with a
-// slot size (SlotSizeFor) can be stored; the others are listed so that they can be refused.
-enum class TQsFieldType : uint8_t {
-    ftUnknown = 0,
-    ftString = 1,
-    ftSmallint = 2,
-    ftInteger = 3,
-    ftWord = 4,
-    ftBoolean = 5,
-    ftFloat = 6,
-    ftCurrency = 7,
-    ftBCD = 8,
-    ftDate = 9,
-    ftTime = 10,
-    ftDateTime = 11,
-    ftBytes = 12,
-    ftVarBytes = 13,
-    ftAutoInc = 14,
-    ftBlob = 15,
-    ftMemo = 16,
-};
-
-// Size counts characters of a text field and is 0 for the other types.
-struct TQsFieldDef {
-    std::string Name;
-    TQsFieldType DataType = TQsFieldType::ftUnknown;
-    int32_t Size = 0;
-    bool Required = false;
-
-    friend bool operator==(const TQsFieldDef&, const TQsFieldDef&) = default;
-};
 
 // What an attached view (grid model, report) is told. Record is the physical index concerned, -1 if none.
 enum class TQsChange {
@@ -62,48 +31,6 @@ struct TQsNotification {
     int32_t Record;
 };
 
-class TQsStreamDataSet;
-
-// A field of a table, bound to its current record (or to the record being appended or edited).
-// Cheap to copy; valid while the table keeps its field definitions.
-class TQsField {
-public:
-    [[nodiscard]] const TQsFieldDef& Def() const;
-    [[nodiscard]] const std::string& FieldName() const { return Def().Name; }
-    [[nodiscard]] TQsFieldType DataType() const { return Def().DataType; }
-    [[nodiscard]] int Index() const { return m_Index; }
-
-    // A field of a table without a current record reads as null.
-    [[nodiscard]] bool IsNull() const;
-    // Null reads as "" / 0 / false / no date.
-    [[nodiscard]] std::string AsString() const;
-    [[nodiscard]] int32_t AsInteger() const;
-    [[nodiscard]] double AsFloat() const;
-    [[nodiscard]] bool AsBoolean() const;
-    [[nodiscard]] TDate AsDate() const;
-    [[nodiscard]] TDateTime AsDateTime() const;
-
-    // Only while appending or editing. A text longer than the field is cut to its size; "" sets a non-text
-    // field to null, and so does "no date" for the date types. Values given to an autoincrement field are
-    // ignored: the table numbers its records itself.
-    void SetNull();
-    void SetAsString(std::string_view value);
-    void SetAsInteger(int32_t value);
-    void SetAsFloat(double value);
-    void SetAsBoolean(bool value);
-    void SetAsDate(TDate value);
-    void SetAsDateTime(TDateTime value);
-
-private:
-    friend class TQsStreamDataSet;
-    TQsField(TQsStreamDataSet* table, int index) : m_Table(table), m_Index(index) {}
-    // Marks the slot (of the record being appended or edited) as holding its value and tells the table.
-    void SetPresent(uint8_t* slot);
-
-    TQsStreamDataSet* m_Table;
-    int m_Index;
-};
-
 // A table of typed fixed-size records in one growable byte stream (or in a file with the same layout).
 // Records are never moved: appends go to the end and a delete only marks the record, so a bookmark (the
 // physical index of a record) stays valid until the table is emptied or closed.
@@ -112,7 +39,7 @@ private:
 // starts with its deleted mark and holds one slot (presence byte + value) per field.
 class TQsStreamDataSet {
 public:
-    enum class TState { dsInactive, dsBrowse, dsEdit, dsInsert };
+    enum class TState { Inactive, Browse, Edit, Insert };
     using TBookmark = int32_t;
     using TListener = std::function<void(const TQsNotification&)>;
     using TFilter = std::function<bool(TQsStreamDataSet&)>;
@@ -158,7 +85,7 @@ public:
 
     // Open: an in-memory table starts empty; a file table reads TableName (read-only when ReadOnly). The
     // cursor is then on the first live record, if any. Close drops a pending append or edit.
-    [[nodiscard]] bool Active() const { return m_State != TState::dsInactive; }
+    [[nodiscard]] bool Active() const { return m_State != TState::Inactive; }
     void SetActive(bool value);
     void Open() { SetActive(true); }
     void Close() { SetActive(false); }
@@ -274,7 +201,7 @@ private:
     TFilter m_OnFilterRecord;
 
     std::unique_ptr<TStorage> m_Storage;
-    TState m_State = TState::dsInactive;
+    TState m_State = TState::Inactive;
     int32_t m_RecordSize = 0;
     int32_t m_FirstRecordOffset = 0;
     std::vector<int32_t> m_SlotOffsets;

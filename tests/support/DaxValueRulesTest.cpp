@@ -94,7 +94,7 @@ struct TDateRow {
     const char* Text;
     TDateEntry::TResult Result;
     const char* Message;
-    int Year, Month, Day; // for deOk
+    int Year, Month, Day; // for Ok
     const char* NewText;
 };
 
@@ -105,7 +105,7 @@ TEST_P(ParseDateEntryTest, FollowsTheRules) {
     TDateEntry e = ParseDateEntry(row.Text, ".");
     EXPECT_EQ(e.Result, row.Result);
     EXPECT_EQ(e.Message, row.Message);
-    if (row.Result == TDateEntry::deOk) {
+    if (row.Result == TDateEntry::TResult::Ok) {
         EXPECT_EQ(e.Date, TDate::FromYmd(row.Year, row.Month, row.Day));
         EXPECT_EQ(e.Text, row.NewText);
     } else {
@@ -115,44 +115,44 @@ TEST_P(ParseDateEntryTest, FollowsTheRules) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ParseDateEntryTest,
-    testing::Values(TDateRow{"", TDateEntry::deEmpty, "", 0, 0, 0, ""},
-                    TDateRow{"5.3.2024", TDateEntry::deOk, "", 2024, 3, 5, "5.3.2024"},
-                    TDateRow{"05.03.2024", TDateEntry::deOk, "", 2024, 3, 5, "05.03.2024"},
+    testing::Values(TDateRow{"", TDateEntry::TResult::Empty, "", 0, 0, 0, ""},
+                    TDateRow{"5.3.2024", TDateEntry::TResult::Ok, "", 2024, 3, 5, "5.3.2024"},
+                    TDateRow{"05.03.2024", TDateEntry::TResult::Ok, "", 2024, 3, 5, "05.03.2024"},
                     // Two-digit years: above 50 the 1900s, else the 2000s.
-                    TDateRow{"1.1.51", TDateEntry::deOk, "", 1951, 1, 1, "1.1.1951"},
-                    TDateRow{"1.1.50", TDateEntry::deOk, "", 2050, 1, 1, "1.1.2050"},
-                    TDateRow{"1.1.00", TDateEntry::deOk, "", 2000, 1, 1, "1.1.2000"},
-                    TDateRow{"29.2.2024", TDateEntry::deOk, "", 2024, 2, 29, "29.2.2024"},
+                    TDateRow{"1.1.51", TDateEntry::TResult::Ok, "", 1951, 1, 1, "1.1.1951"},
+                    TDateRow{"1.1.50", TDateEntry::TResult::Ok, "", 2050, 1, 1, "1.1.2050"},
+                    TDateRow{"1.1.00", TDateEntry::TResult::Ok, "", 2000, 1, 1, "1.1.2000"},
+                    TDateRow{"29.2.2024", TDateEntry::TResult::Ok, "", 2024, 2, 29, "29.2.2024"},
                     // The 28-day rule looks at four-digit years only; the calendar catches the rest.
-                    TDateRow{"29.2.23", TDateEntry::deMessage, "Chybný formát datumu", 0, 0, 0, ""},
-                    TDateRow{"29.2.2023", TDateEntry::deMessage, "Den musí být 1 - 28", 0, 0, 0, ""},
-                    TDateRow{"29.2.1900", TDateEntry::deMessage, "Chybný formát datumu", 0, 0, 0, ""},
-                    TDateRow{"30.2.2024", TDateEntry::deMessage, "Denmusí být 1 - 29", 0, 0, 0, ""},
-                    TDateRow{"31.4.2024", TDateEntry::deMessage, "Den musí být 1 - 30", 0, 0, 0, ""},
-                    TDateRow{"31.11.2024", TDateEntry::deMessage, "Den musí být 1 - 30", 0, 0, 0, ""},
-                    TDateRow{"31.12.2024", TDateEntry::deOk, "", 2024, 12, 31, "31.12.2024"},
-                    TDateRow{"1.1.202", TDateEntry::deMessage, "Rok musi byt na 2 nebo 4 znaky", 0, 0, 0, ""},
-                    TDateRow{"1.1.20245", TDateEntry::deMessage, "Rok musi byt na 2 nebo 4 znaky", 0, 0, 0, ""},
-                    TDateRow{".3.2024", TDateEntry::deMessage, "Den musí být vyplněn", 0, 0, 0, ""},
-                    TDateRow{"0.3.2024", TDateEntry::deMessage, "Den musí být 1 - 31", 0, 0, 0, ""},
-                    TDateRow{"32.3.2024", TDateEntry::deMessage, "Den musí být 1 - 31", 0, 0, 0, ""},
-                    TDateRow{"5", TDateEntry::deMessage, "Měsíc musí být vyplněn", 0, 0, 0, ""},
-                    TDateRow{"5..2024", TDateEntry::deMessage, "Měsíc musí být vyplněn", 0, 0, 0, ""},
-                    TDateRow{"5.13.2024", TDateEntry::deMessage, "Měsíc musí být 1 - 12", 0, 0, 0, ""},
-                    TDateRow{"5.3", TDateEntry::deMessage, "Rok musí být vyplněn", 0, 0, 0, ""},
-                    TDateRow{"5.3.", TDateEntry::deMessage, "Rok musí být vyplněn", 0, 0, 0, ""},
-                    TDateRow{"5.3.20.24", TDateEntry::deMessage, "Chybný formát datumu", 0, 0, 0, ""},
+                    TDateRow{"29.2.23", TDateEntry::TResult::Message, "Chybný formát datumu", 0, 0, 0, ""},
+                    TDateRow{"29.2.2023", TDateEntry::TResult::Message, "Den musí být 1 - 28", 0, 0, 0, ""},
+                    TDateRow{"29.2.1900", TDateEntry::TResult::Message, "Chybný formát datumu", 0, 0, 0, ""},
+                    TDateRow{"30.2.2024", TDateEntry::TResult::Message, "Denmusí být 1 - 29", 0, 0, 0, ""},
+                    TDateRow{"31.4.2024", TDateEntry::TResult::Message, "Den musí být 1 - 30", 0, 0, 0, ""},
+                    TDateRow{"31.11.2024", TDateEntry::TResult::Message, "Den musí být 1 - 30", 0, 0, 0, ""},
+                    TDateRow{"31.12.2024", TDateEntry::TResult::Ok, "", 2024, 12, 31, "31.12.2024"},
+                    TDateRow{"1.1.202", TDateEntry::TResult::Message, "Rok musi byt na 2 nebo 4 znaky", 0, 0, 0, ""},
+                    TDateRow{"1.1.20245", TDateEntry::TResult::Message, "Rok musi byt na 2 nebo 4 znaky", 0, 0, 0, ""},
+                    TDateRow{".3.2024", TDateEntry::TResult::Message, "Den musí být vyplněn", 0, 0, 0, ""},
+                    TDateRow{"0.3.2024", TDateEntry::TResult::Message, "Den musí být 1 - 31", 0, 0, 0, ""},
+                    TDateRow{"32.3.2024", TDateEntry::TResult::Message, "Den musí být 1 - 31", 0, 0, 0, ""},
+                    TDateRow{"5", TDateEntry::TResult::Message, "Měsíc musí být vyplněn", 0, 0, 0, ""},
+                    TDateRow{"5..2024", TDateEntry::TResult::Message, "Měsíc musí být vyplněn", 0, 0, 0, ""},
+                    TDateRow{"5.13.2024", TDateEntry::TResult::Message, "Měsíc musí být 1 - 12", 0, 0, 0, ""},
+                    TDateRow{"5.3", TDateEntry::TResult::Message, "Rok musí být vyplněn", 0, 0, 0, ""},
+                    TDateRow{"5.3.", TDateEntry::TResult::Message, "Rok musí být vyplněn", 0, 0, 0, ""},
+                    TDateRow{"5.3.20.24", TDateEntry::TResult::Message, "Chybný formát datumu", 0, 0, 0, ""},
                     // The day is checked before the month: a bad day hides a missing month.
-                    TDateRow{"40", TDateEntry::deMessage, "Den musí být 1 - 31", 0, 0, 0, ""},
-                    TDateRow{"x.3.2024", TDateEntry::deNotANumber, "", 0, 0, 0, ""},
-                    TDateRow{"5.x.2024", TDateEntry::deNotANumber, "", 0, 0, 0, ""}));
+                    TDateRow{"40", TDateEntry::TResult::Message, "Den musí být 1 - 31", 0, 0, 0, ""},
+                    TDateRow{"x.3.2024", TDateEntry::TResult::NotANumber, "", 0, 0, 0, ""},
+                    TDateRow{"5.x.2024", TDateEntry::TResult::NotANumber, "", 0, 0, 0, ""}));
 
 TEST(ParseDateEntry, UsesTheGivenSeparator) {
     TDateEntry e = ParseDateEntry("5/3/24", "/");
-    ASSERT_EQ(e.Result, TDateEntry::deOk);
+    ASSERT_EQ(e.Result, TDateEntry::TResult::Ok);
     EXPECT_EQ(e.Date, TDate::FromYmd(2024, 3, 5));
     EXPECT_EQ(e.Text, "5/3/2024");
-    EXPECT_EQ(ParseDateEntry("5.3.24", "/").Result, TDateEntry::deNotANumber);
+    EXPECT_EQ(ParseDateEntry("5.3.24", "/").Result, TDateEntry::TResult::NotANumber);
 }
 
 // ---- numbers ----------------------------------------------------------------------------------------

@@ -448,7 +448,7 @@ TEST(TQsStreamDataSetEditing, MovingAwayPostsAChangedRecordAndDropsAnUntouchedOn
     t.FieldByName("Name").SetAsString("b");
     t.First(); // posted
     EXPECT_EQ(t.RecordCount(), 2);
-    EXPECT_EQ(t.State(), TQsStreamDataSet::TState::dsBrowse);
+    EXPECT_EQ(t.State(), TQsStreamDataSet::TState::Browse);
     EXPECT_EQ(Walk(t), (std::vector<std::string>{"a", "b"}));
 }
 
@@ -734,7 +734,7 @@ TEST(TQsStreamDataSetFailures, ReadOnlyTableRefusesEveryChange) {
         std::vector<uint8_t> before = t.StreamBytes();
         EXPECT_EQ(FailureOf([&] { change(t); }), "Cannot modify a read-only dataset") << name;
         EXPECT_EQ(t.StreamBytes(), before) << name;
-        EXPECT_EQ(t.State(), TQsStreamDataSet::TState::dsBrowse) << name;
+        EXPECT_EQ(t.State(), TQsStreamDataSet::TState::Browse) << name;
     }
 }
 
@@ -748,7 +748,7 @@ TEST(TQsStreamDataSetFailures, FailedPostWritesNothing) {
     EXPECT_EQ(FailureOf([&] { t.Post(); }), "Field 'Must' must have a value");
     EXPECT_EQ(t.StreamBytes(), before);
     EXPECT_EQ(t.LastAutoInc(), 0);
-    EXPECT_EQ(t.State(), TQsStreamDataSet::TState::dsInsert);
+    EXPECT_EQ(t.State(), TQsStreamDataSet::TState::Insert);
     t.FieldByName("Must").SetAsString("ok");
     t.Post();
     EXPECT_EQ(t.FieldByName("Id").AsInteger(), 1);

@@ -110,16 +110,17 @@ void SetFieldColor(QWidget* control, const QColor& color) {
 }
 
 void SetControlState(QWidget* control, int compType) {
-    if (compType < ctReadOnly || compType > ctRequired)
+    if (compType < static_cast<int>(TCompType::ReadOnly) || compType > static_cast<int>(TCompType::Required))
         throw ESubroutineError("Parametr \"%s\" má chybný typ hodnoty (%d)", "ACompType", compType);
     if (!control)
         return;
-    const bool enabled = compType == ctReadOnly || compType >= ctEditable;
-    const bool readOnly = compType <= ctHidden;
-    const bool visible = compType != ctHidden;
-    const QColor color = compType == ctRequired   ? RequiredColor()
-                         : compType == ctEditable ? EditableColor()
-                                                  : InactiveColor();
+    const auto state = static_cast<TCompType>(compType);
+    const bool enabled = state == TCompType::ReadOnly || state >= TCompType::Editable;
+    const bool readOnly = state <= TCompType::Hidden;
+    const bool visible = state != TCompType::Hidden;
+    const QColor color = state == TCompType::Required   ? RequiredColor()
+                         : state == TCompType::Editable ? EditableColor()
+                                                        : InactiveColor();
 
     if (IsEditKind(control)) {
         SetFieldColor(control, color);
@@ -135,7 +136,7 @@ void SetControlState(QWidget* control, int compType) {
     }
     control->setVisible(visible);
     if (auto* member = dynamic_cast<TDaxControl*>(control))
-        member->SetRequired(compType == ctRequired);
+        member->SetRequired(state == TCompType::Required);
 }
 
 bool CheckRequired(QObject* component, std::string& message) {

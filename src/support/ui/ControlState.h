@@ -10,12 +10,12 @@ class QAbstractButton;
 namespace ndlemo {
 
 // The states of SetControlState (its ACompType).
-enum : int {
-    ctReadOnly = 0, // shown, not editable
-    ctDisabled = 1,
-    ctHidden = 2,
-    ctEditable = 3,
-    ctRequired = 4, // editable and required
+enum class TCompType : int {
+    ReadOnly = 0, // shown, not editable
+    Disabled = 1,
+    Hidden = 2,
+    Editable = 3,
+    Required = 4, // editable and required
 };
 
 // Colours of the states: required aqua, editable the window colour, the others the button face.
@@ -28,6 +28,9 @@ void SetFieldColor(QWidget* control, const QColor& color);
 // Applies a state to a control according to its kind; other kinds are left alone. Raises ESubroutineError
 // for a state outside 0..4 and changes nothing then.
 void SetControlState(QWidget* control, int compType);
+inline void SetControlState(QWidget* control, TCompType compType) {
+    SetControlState(control, static_cast<int>(compType));
+}
 
 // False, with the message "Pole "..." musí být zadáno" and the focus on the control, when the control is a
 // required member of the family that is not filled in; true otherwise.

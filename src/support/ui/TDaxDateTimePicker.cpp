@@ -31,7 +31,7 @@ TDaxDateTimePicker::TDaxDateTimePicker(QWidget* parent) : QDateTimeEdit(parent) 
     setMinimumDateTime(QDateTime(QDate(100, 1, 1), QTime(0, 0, 0)));
     setSpecialValueText(QStringLiteral(" "));
     connect(this, &QDateTimeEdit::dateTimeChanged, this, &TDaxDateTimePicker::OnEdited);
-    SetKind(dtkDate);
+    SetKind(TKind::Date);
 }
 
 TDaxDateTimePicker::TDaxDateTimePicker(const QString& objectName, TKind kind, QWidget* parent)
@@ -42,9 +42,9 @@ TDaxDateTimePicker::TDaxDateTimePicker(const QString& objectName, TKind kind, QW
 
 void TDaxDateTimePicker::SetKind(TKind kind) {
     m_Kind = kind;
-    setDisplayFormat(kind == dtkDate ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("HH:mm:ss"));
-    setCalendarPopup(kind == dtkDate);
-    if (kind == dtkDate) {
+    setDisplayFormat(kind == TKind::Date ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("HH:mm:ss"));
+    setCalendarPopup(kind == TKind::Date);
+    if (kind == TKind::Date) {
         connect(calendarWidget(), &QCalendarWidget::clicked, this, [this](QDate) {
             m_Empty = false;
             ShowValue();

@@ -16,7 +16,7 @@ namespace ndlemo {
 class TDaxDateTimePicker : public QDateTimeEdit, public TDaxControl {
     Q_OBJECT
 public:
-    enum TKind { dtkDate, dtkTime };
+    enum class TKind { Date, Time };
 
     explicit TDaxDateTimePicker(QWidget* parent = nullptr);
     TDaxDateTimePicker(const QString& objectName, TKind kind, QWidget* parent);
@@ -48,7 +48,7 @@ private:
     void ShowValue();
     void OnEdited(const QDateTime& value);
 
-    TKind m_Kind = dtkDate;
+    TKind m_Kind = TKind::Date;
     TDateTime m_Value;
     bool m_Empty = false;
     bool m_Checked = true;

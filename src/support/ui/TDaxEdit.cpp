@@ -374,16 +374,16 @@ bool TDaxEdit::AcceptOnExit() {
     case vtDate: {
         TDateEntry entry = ParseDateEntry(s, fs.DateSeparator);
         switch (entry.Result) {
-        case TDateEntry::deEmpty:
+        case TDateEntry::TResult::Empty:
             m_Date = TDate();
             break;
-        case TDateEntry::deOk:
+        case TDateEntry::TResult::Ok:
             m_Date = entry.Date;
             break;
-        case TDateEntry::deMessage:
+        case TDateEntry::TResult::Message:
             RefuseEntry(entry.Message, true);
             return false;
-        case TDateEntry::deNotANumber:
+        case TDateEntry::TResult::NotANumber:
             RefuseEntry(NotAcceptableValueMessage(s), true);
             return false;
         }
@@ -540,10 +540,10 @@ void TDaxEdit::HandleDateKey(QKeyEvent* event, TEditKey key, const QString& ch) 
         const QString before = text();
         paste();
         TDateEntry entry = ParseDateEntry(text().toStdString(), fs.DateSeparator);
-        if (entry.Result == TDateEntry::deMessage || entry.Result == TDateEntry::deNotANumber) {
+        if (entry.Result == TDateEntry::TResult::Message || entry.Result == TDateEntry::TResult::NotANumber) {
             setText(before);
             QApplication::beep();
-        } else if (entry.Result == TDateEntry::deOk) {
+        } else if (entry.Result == TDateEntry::TResult::Ok) {
             m_Date = entry.Date;
             SetTextInternal(QString::fromStdString(entry.Text));
         } else {

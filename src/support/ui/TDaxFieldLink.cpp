@@ -34,7 +34,7 @@ void TDaxFieldLink::Bind(TQsStreamDataSet* table, std::string fieldName) {
 bool TDaxFieldLink::HasField() const {
     if (!m_Table || !m_Table->Active() || m_Table->FieldIndex(m_FieldName) < 0)
         return false;
-    return m_Table->State() != TQsStreamDataSet::TState::dsBrowse || m_Table->GetBookmark() >= 0;
+    return m_Table->State() != TQsStreamDataSet::TState::Browse || m_Table->GetBookmark() >= 0;
 }
 
 bool TDaxFieldLink::CanWrite() const {
@@ -54,7 +54,7 @@ template <typename F> void TDaxFieldLink::Write(F&& setter) {
         return;
     m_Writing = true;
     try {
-        const bool browsing = m_Table->State() == TQsStreamDataSet::TState::dsBrowse;
+        const bool browsing = m_Table->State() == TQsStreamDataSet::TState::Browse;
         if (browsing)
             m_Table->Edit();
         TQsField field = m_Table->FieldByName(m_FieldName);

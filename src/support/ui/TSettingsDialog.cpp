@@ -51,7 +51,7 @@ void TSettingsDialog::showEvent(QShowEvent* event) {
 void TSettingsDialog::EnterViewMode() {
     m_EditMode = false;
     for (const auto& [control, state] : m_Fields)
-        SetControlState(control, ctReadOnly);
+        SetControlState(control, TCompType::ReadOnly);
     bbtnEdit->setEnabled(true);
     bbtnOK->setEnabled(false);
 }
@@ -74,7 +74,7 @@ void TSettingsDialog::ApplyEditStates() {
         const bool required =
             state == TEditState::Required ||
             ((state == TEditState::RequiredForUpload || state == TEditState::RequiredForInvoice) && Holds(state));
-        SetControlState(control, required ? ctRequired : ctEditable);
+        SetControlState(control, required ? TCompType::Required : TCompType::Editable);
     }
 }
 

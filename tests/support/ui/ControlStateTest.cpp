@@ -37,11 +37,11 @@ bool IsReadOnly(const QWidget* w) {
 
 // ---- SetControlState ---------------------------------------------------------------------------------
 
-enum TKind { kDaxEdit, kPlainEdit, kMemo, kCombo, kPicker, kCheckBox };
+enum class TKind { DaxEdit, PlainEdit, Memo, Combo, Picker, CheckBox };
 
 struct TStateRow {
     TKind Kind;
-    int State;
+    TCompType State;
     bool Enabled;
     bool ReadOnly; // edits and memos only
     bool Visible;
@@ -50,17 +50,17 @@ struct TStateRow {
 
 std::unique_ptr<QWidget> Make(TKind kind, QWidget* parent) {
     switch (kind) {
-    case kDaxEdit:
+    case TKind::DaxEdit:
         return std::make_unique<TDaxEdit>(QStringLiteral("cedtX"), parent);
-    case kPlainEdit:
+    case TKind::PlainEdit:
         return std::make_unique<QLineEdit>(parent);
-    case kMemo:
+    case TKind::Memo:
         return std::make_unique<TDaxMemo>(QStringLiteral("cmemX"), parent);
-    case kCombo:
+    case TKind::Combo:
         return std::make_unique<TDaxComboBox>(QStringLiteral("ccbX"), parent);
-    case kPicker:
-        return std::make_unique<TDaxDateTimePicker>(QStringLiteral("cdtpX"), TDaxDateTimePicker::dtkDate, parent);
-    case kCheckBox:
+    case TKind::Picker:
+        return std::make_unique<TDaxDateTimePicker>(QStringLiteral("cdtpX"), TDaxDateTimePicker::TKind::Date, parent);
+    case TKind::CheckBox:
         return std::make_unique<TDaxCheckBox>(QStringLiteral("cchbX"), QStringLiteral("X"), parent);
     }
     return nullptr;
@@ -81,7 +81,7 @@ TEST_P(SetControlStateTest, AppliesTheStateByKindOfControl) {
     control->setVisible(!row.Visible);
     auto* member = dynamic_cast<TDaxControl*>(control.get());
     if (member)
-        member->SetRequired(row.State != ctRequired);
+        member->SetRequired(row.State != TCompType::Required);
     const QColor before = BaseOf(control.get());
 
     SetControlState(control.get(), row.State);
@@ -98,34 +98,40 @@ TEST_P(SetControlStateTest, AppliesTheStateByKindOfControl) {
         EXPECT_EQ(BaseOf(control.get()), before);
     }
     if (member) {
-        EXPECT_EQ(member->Required(), row.State == ctRequired);
+        EXPECT_EQ(member->Required(), row.State == TCompType::Required);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SetControlStateTest,
-    testing::Values(
-        // Edits: read-only but enabled in state 0; the colour says the state.
-        TStateRow{kDaxEdit, ctReadOnly, true, true, true, 0}, TStateRow{kDaxEdit, ctDisabled, false, true, true, 0},
-        TStateRow{kDaxEdit, ctHidden, false, true, false, 0}, TStateRow{kDaxEdit, ctEditable, true, false, true, 1},
-        TStateRow{kDaxEdit, ctRequired, true, false, true, 2}, TStateRow{kPlainEdit, ctReadOnly, true, true, true, 0},
-        TStateRow{kPlainEdit, ctRequired, true, false, true, 2}, TStateRow{kMemo, ctReadOnly, true, true, true, 0},
-        TStateRow{kMemo, ctRequired, true, false, true, 2},
-        // Combo boxes and pickers cannot be read-only: they are disabled instead.
-        TStateRow{kCombo, ctReadOnly, false, false, true, 0}, TStateRow{kCombo, ctDisabled, false, false, true, 0},
-        TStateRow{kCombo, ctHidden, false, false, false, 0}, TStateRow{kCombo, ctEditable, true, false, true, 1},
-        TStateRow{kCombo, ctRequired, true, false, true, 2}, TStateRow{kPicker, ctReadOnly, false, false, true, 0},
-        TStateRow{kPicker, ctRequired, true, false, true, 2},
-        // Check boxes: no colour.
-        TStateRow{kCheckBox, ctReadOnly, false, false, true, -1},
-        TStateRow{kCheckBox, ctEditable, true, false, true, -1},
-        TStateRow{kCheckBox, ctHidden, false, false, false, -1},
-        TStateRow{kCheckBox, ctRequired, true, false, true, -1}));
+INSTANTIATE_TEST_SUITE_P(Rows, SetControlStateTest,
+                         testing::Values(
+                             // Edits: read-only but enabled in state 0; the colour says the state.
+                             TStateRow{TKind::DaxEdit, TCompType::ReadOnly, true, true, true, 0},
+                             TStateRow{TKind::DaxEdit, TCompType::Disabled, false, true, true, 0},
+                             TStateRow{TKind::DaxEdit, TCompType::Hidden, false, true, false, 0},
+                             TStateRow{TKind::DaxEdit, TCompType::Editable, true, false, true, 1},
+                             TStateRow{TKind::DaxEdit, TCompType::Required, true, false, true, 2},
+                             TStateRow{TKind::PlainEdit, TCompType::ReadOnly, true, true, true, 0},
+                             TStateRow{TKind::PlainEdit, TCompType::Required, true, false, true, 2},
+                             TStateRow{TKind::Memo, TCompType::ReadOnly, true, true, true, 0},
+                             TStateRow{TKind::Memo, TCompType::Required, true, false, true, 2},
+                             // Combo boxes and pickers cannot be read-only: they are disabled instead.
+                             TStateRow{TKind::Combo, TCompType::ReadOnly, false, false, true, 0},
+                             TStateRow{TKind::Combo, TCompType::Disabled, false, false, true, 0},
+                             TStateRow{TKind::Combo, TCompType::Hidden, false, false, false, 0},
+                             TStateRow{TKind::Combo, TCompType::Editable, true, false, true, 1},
+                             TStateRow{TKind::Combo, TCompType::Required, true, false, true, 2},
+                             TStateRow{TKind::Picker, TCompType::ReadOnly, false, false, true, 0},
+                             TStateRow{TKind::Picker, TCompType::Required, true, false, true, 2},
+                             // Check boxes: no colour.
+                             TStateRow{TKind::CheckBox, TCompType::ReadOnly, false, false, true, -1},
+                             TStateRow{TKind::CheckBox, TCompType::Editable, true, false, true, -1},
+                             TStateRow{TKind::CheckBox, TCompType::Hidden, false, false, false, -1},
+                             TStateRow{TKind::CheckBox, TCompType::Required, true, false, true, -1}));
 
 TEST(SetControlState, UnknownStateRaisesAndChangesNothing) {
     QWidget window;
     TDaxEdit edit(QStringLiteral("cedtX"), &window);
-    SetControlState(&edit, ctRequired);
+    SetControlState(&edit, TCompType::Required);
     for (int state : {5, -1}) {
         try {
             SetControlState(&edit, state);
@@ -142,10 +148,10 @@ TEST(SetControlState, UnknownStateRaisesAndChangesNothing) {
 TEST(SetControlState, OtherKindsOfControlAreLeftAlone) {
     QWidget window;
     QLabel label(QStringLiteral("x"), &window);
-    SetControlState(&label, ctHidden);
+    SetControlState(&label, TCompType::Hidden);
     EXPECT_FALSE(label.isHidden());
     EXPECT_TRUE(label.isEnabled());
-    SetControlState(nullptr, ctEditable);
+    SetControlState(nullptr, TCompType::Editable);
 }
 
 // ---- CheckRequired ---------------------------------------------------------------------------------
@@ -250,7 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
         TRequiredRow{"PickerNever",
                      [](QWidget* p) {
                          auto* d =
-                             Required(new TDaxDateTimePicker(QStringLiteral("d"), TDaxDateTimePicker::dtkDate, p));
+                             Required(new TDaxDateTimePicker(QStringLiteral("d"), TDaxDateTimePicker::TKind::Date, p));
                          d->SetEmpty(true);
                          return d;
                      },
@@ -274,7 +280,7 @@ protected:
             auto* pageLayout = new QVBoxLayout(page);
             auto* edit = new TDaxEdit(QStringLiteral("cedtPole%1").arg(i + 1), page);
             edit->SetDisplayName(i == 0 ? "Pracoviště" : "Adresář dávek");
-            SetControlState(edit, ctRequired);
+            SetControlState(edit, TCompType::Required);
             pageLayout->addWidget(edit);
             Tabs->addTab(page, QStringLiteral("Strana %1").arg(i + 1));
         }

@@ -101,7 +101,7 @@ TEST_F(DaxControlsTest, ReadOnlyEditableComboKeepsItsText) {
 }
 
 TEST_F(DaxControlsTest, DateTimePickerShowsNothingWhenEmpty) {
-    auto* picker = Add(new TDaxDateTimePicker(QStringLiteral("dtpDatum"), TDaxDateTimePicker::dtkDate, &Window));
+    auto* picker = Add(new TDaxDateTimePicker(QStringLiteral("dtpDatum"), TDaxDateTimePicker::TKind::Date, &Window));
     Show();
     EXPECT_TRUE(picker->Empty()); // DateTime 0
     EXPECT_EQ(picker->text().trimmed().toStdString(), "");
@@ -120,14 +120,14 @@ TEST_F(DaxControlsTest, DateTimePickerShowsNothingWhenEmpty) {
     EXPECT_FALSE(picker->Empty());
     EXPECT_EQ(picker->text().toStdString(), "05.03.2024");
 
-    picker->SetKind(TDaxDateTimePicker::dtkTime);
+    picker->SetKind(TDaxDateTimePicker::TKind::Time);
     picker->SetTime(0.5);
     EXPECT_EQ(picker->text().toStdString(), "12:00:00");
     EXPECT_EQ(picker->Date(), TDate::FromYmd(2024, 3, 5));
 }
 
 TEST_F(DaxControlsTest, ReadOnlyDateTimePickerKeepsItsValue) {
-    auto* picker = Add(new TDaxDateTimePicker(QStringLiteral("dtpDatum"), TDaxDateTimePicker::dtkDate, &Window));
+    auto* picker = Add(new TDaxDateTimePicker(QStringLiteral("dtpDatum"), TDaxDateTimePicker::TKind::Date, &Window));
     Show();
     picker->SetDate(TDate::FromYmd(2024, 3, 5));
     picker->SetReadOnly(true);
@@ -173,7 +173,7 @@ TEST_F(DaxDBControlsTest, EditShowsTheCurrentRecordAndWritesTheUsersText) {
     QTest::keyClicks(edit, QStringLiteral("NOVA.111"));
     QTest::keyClick(edit, Qt::Key_Tab);
     EXPECT_EQ(Table.FieldByName("PRS_SrcFileName").AsString(), "NOVA.111");
-    EXPECT_EQ(Table.State(), TQsStreamDataSet::TState::dsBrowse);
+    EXPECT_EQ(Table.State(), TQsStreamDataSet::TState::Browse);
     Table.First();
     EXPECT_EQ(edit->text().toStdString(), "KDAVKA.111");
 

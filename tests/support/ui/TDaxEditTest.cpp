@@ -117,7 +117,7 @@ TEST_P(DaxEditReadOnlyTest, TakesNoTypedOrPastedText) {
     const std::string shown = Text();
     const double value = Edit->Value();
     const TDate date = Edit->Date();
-    SetControlState(Edit, ctReadOnly);
+    SetControlState(Edit, TCompType::ReadOnly);
     QApplication::clipboard()->setText(QStringLiteral("12"));
     Enter(); // selects all
     const std::string editing = Text();
@@ -134,14 +134,13 @@ TEST_P(DaxEditReadOnlyTest, TakesNoTypedOrPastedText) {
     EXPECT_EQ(Edit->Date(), date);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DaxEditReadOnlyTest,
-    testing::Values(TReadOnlyRow{vtText, false, ""}, TReadOnlyRow{vtText, false, "abc"},
-                    TReadOnlyRow{vtInteger, false, ""}, TReadOnlyRow{vtInteger, false, "42"},
-                    TReadOnlyRow{vtFloat, false, ""}, TReadOnlyRow{vtFloat, false, "4,5"},
-                    TReadOnlyRow{vtFloat, true, ""}, TReadOnlyRow{vtFloat, true, "4,5"},
-                    TReadOnlyRow{vtCurrency, false, ""}, TReadOnlyRow{vtCurrency, false, "4,5"},
-                    TReadOnlyRow{vtDate, false, ""}, TReadOnlyRow{vtDate, false, "01.02.2024"}));
+INSTANTIATE_TEST_SUITE_P(Rows, DaxEditReadOnlyTest,
+                         testing::Values(TReadOnlyRow{vtText, false, ""}, TReadOnlyRow{vtText, false, "abc"},
+                                         TReadOnlyRow{vtInteger, false, ""}, TReadOnlyRow{vtInteger, false, "42"},
+                                         TReadOnlyRow{vtFloat, false, ""}, TReadOnlyRow{vtFloat, false, "4,5"},
+                                         TReadOnlyRow{vtFloat, true, ""}, TReadOnlyRow{vtFloat, true, "4,5"},
+                                         TReadOnlyRow{vtCurrency, false, ""}, TReadOnlyRow{vtCurrency, false, "4,5"},
+                                         TReadOnlyRow{vtDate, false, ""}, TReadOnlyRow{vtDate, false, "01.02.2024"}));
 
 TEST_F(DaxEditTest, ClipboardShortcutsAreDroppedInNumericFieldsOnly) {
     QApplication::clipboard()->setText(QStringLiteral("99"));
