@@ -1,8 +1,10 @@
 #pragma once
 
 #include "support/TDate.h"
+#include "support/TDateTime.h"
 
 #include <string>
+#include <string_view>
 
 namespace ndlemo {
 
@@ -14,6 +16,8 @@ public:
     std::string DecimalSeparator = ",";
     std::string ThousandSeparator = "\u00A0";
     std::string ShortDateFormat = "dd.MM.yyyy";
+    std::string TimeSeparator = ":";
+    std::string LongTimeFormat = "H:mm:ss";
 
     // The settings in force (Czech until LoadFromSystem or Set).
     static const TFormatSettings& Current();
@@ -25,6 +29,11 @@ public:
     [[nodiscard]] std::string FormatDate(TDate date) const;
     // Fixed decimals with the decimal separator, optionally with thousands groups.
     [[nodiscard]] std::string FormatNumber(double value, int decimals, bool thousands) const;
+    // A date-time in a pattern of ShortDateFormat's and LongTimeFormat's kind: d dd M MM yy yyyy, H HH h hh
+    // m mm s ss, AP ap; every other character stands for itself. Empty for no date.
+    [[nodiscard]] std::string FormatDateTime(std::string_view pattern, TDateTime value) const;
+    // ShortDateFormat, a blank and LongTimeFormat: how a date-time value shows in a list.
+    [[nodiscard]] std::string FormatShortDateLongTime(TDateTime value) const;
 };
 
 } // namespace ndlemo

@@ -59,6 +59,33 @@ TEST(TFormatSettings, TheCLocaleGivesCzechConventions) {
         EXPECT_EQ(s.DecimalSeparator, ",") << name;
         EXPECT_EQ(s.ThousandSeparator, "\u00A0") << name;
         EXPECT_EQ(s.ShortDateFormat, "dd.MM.yyyy") << name;
+        EXPECT_EQ(s.LongTimeFormat, "H:mm:ss") << name;
+        EXPECT_EQ(s.TimeSeparator, ":") << name;
     }
     std::setlocale(LC_ALL, "C");
+}
+
+// One row per pattern letter and its edges: leading zeros, the hour on both clocks, midnight, no date.
+TEST(TFormatSettings, FormatDateTimeFillsEveryPatternLetter) {
+    const TFormatSettings s;
+    const TDateTime morning = TDateTime::FromParts(2024, 3, 5, 9, 5, 7);
+    const TDateTime evening = TDateTime::FromParts(2024, 12, 31, 23, 59, 59);
+    const TDateTime midnight = TDateTime::FromParts(2024, 1, 1, 0, 0, 0);
+    const struct {
+        const char* Pattern;
+        TDateTime Value;
+        const char* Expected;
+    } rows[] = {
+        {"dd.MM.yyyy H:mm:ss", morning, "05.03.2024 9:05:07"},
+        {"d.M.yy HH:m:s", morning, "5.3.24 09:5:7"},
+        {"dd.MM.yyyy H:mm:ss", evening, "31.12.2024 23:59:59"},
+        {"h:mm AP", evening, "11:59 PM"},
+        {"hh:mm ap", midnight, "12:00 am"},
+        {"H:mm:ss", midnight, "0:00:00"},
+        {"yyyy-MM-dd", midnight, "2024-01-01"},
+        {"dd.MM.yyyy H:mm:ss", TDateTime(), ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(s.FormatDateTime(row.Pattern, row.Value), row.Expected) << row.Pattern;
+    EXPECT_EQ(s.FormatShortDateLongTime(morning), "05.03.2024 9:05:07");
 }
