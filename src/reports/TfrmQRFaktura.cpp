@@ -6,6 +6,7 @@
 #include "support/ProgramTables.h"
 #include "support/TFormatSettings.h"
 #include "support/TQsStreamDataSet.h"
+#include "support/TextRules.h"
 #include "support/Utilities.h"
 
 #include <cmath>
@@ -16,7 +17,7 @@ namespace ndlemo {
 namespace {
 // Post code and town, each trimmed, joined by one blank; nothing left over when either is missing.
 std::string PscObec(const std::string& psc, const std::string& obec) {
-    return Trim(Trim(psc) + " " + Trim(obec));
+    return TrimWhitespace(TrimWhitespace(psc) + " " + TrimWhitespace(obec));
 }
 
 std::string DateText(TDateTime value) {

@@ -8,6 +8,7 @@
 #include "support/TClock.h"
 #include "support/TFormatSettings.h"
 #include "support/TQsStreamDataSet.h"
+#include "support/TextRules.h"
 #include "support/Utilities.h"
 
 #include <utility>
@@ -173,7 +174,7 @@ void TfrmSest01::Fill(bool chyby, const std::string& userName, const TLemoPrij& 
 
     SetCaption("qrlblICO", prij.ICO);
     std::string ucet = prij.CisloUctu + " / " + prij.KodBanky;
-    SetCaption("qrlblUcet", Trim(ucet) == "/" ? std::string() : ucet);
+    SetCaption("qrlblUcet", TrimWhitespace(ucet) == "/" ? std::string() : ucet);
     SetCaption("qrlblVarSymbol", prij.VarSymbol);
     SetCaption("qrlblCelkem", formats.FormatNumber(prij.Castka, 2, true));
     SetCaption("qrlblPopis", prij.Popis);
@@ -223,7 +224,7 @@ void TfrmSest01::qrgrpSouborBeforePrint(bool& printBand) {
 }
 
 void TfrmSest01::qrdbtSouborPrint(std::string& text) {
-    std::string soubor = Trim(text);
+    std::string soubor = TrimWhitespace(text);
     if (soubor == m_LastSoubor) {
         text.clear();
         return;

@@ -4,7 +4,7 @@
 
 #include "TestTempDir.h"
 #include "reports/ReportTestSupport.h"
-#include "transfer/ui/DialogScript.h"
+#include "support/ui/DialogScript.h"
 
 #include <QApplication>
 #include <QLabel>
