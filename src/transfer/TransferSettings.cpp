@@ -3,6 +3,7 @@
 #include "support/FormatText.h"
 #include "support/TIniFile.h"
 #include "support/Utilities.h"
+#include "transfer/PrenosValueRules.h"
 
 #include <system_error>
 
@@ -91,17 +92,18 @@ void ValidatePrenosSettings(const std::string& host, const std::string& port, co
     const struct {
         const std::string& Value;
         const char* Caption;
+        TPrenosValue Kind;
     } values[] = {
-        {host, "Host"},
-        {port, "Port"},
-        {outDir, "Vzdálený adresář"},
-        {user, "Uživatel"},
-        {pkf, "Jméno souboru priv. klíče"},
-        {testSpojDir, "Adresář testu spojení"},
-        {testSpojFileName, "Jméno souboru testu spoj."},
+        {host, "Host", TPrenosValue::Host},
+        {port, "Port", TPrenosValue::Port},
+        {outDir, "Vzdálený adresář", TPrenosValue::OutDir},
+        {user, "Uživatel", TPrenosValue::User},
+        {pkf, "Jméno souboru priv. klíče", TPrenosValue::Pkf},
+        {testSpojDir, "Adresář testu spojení", TPrenosValue::TestSpojDir},
+        {testSpojFileName, "Jméno souboru testu spoj.", TPrenosValue::TestSpojFileName},
     };
     for (const auto& v : values) {
-        if (Trim(v.Value).empty() || ContainsSpace(v.Value))
+        if (Trim(v.Value).empty() || ContainsSpace(v.Value) || !IsAcceptablePrenosValue(v.Kind, v.Value))
             requests.AddRequest(256, FormatText("Nepřípustná hodnota \"%s\" pro \"%s\"", v.Value, v.Caption), true);
     }
 }

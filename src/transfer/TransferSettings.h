@@ -49,7 +49,8 @@ void SaveHttpIni(const std::filesystem::path& programDir, const std::string& adr
 void LoadProxyIni(const std::filesystem::path& programDir, TransferSettings& settings);
 void SaveProxyIni(const std::filesystem::path& programDir, bool use, const std::string& host);
 
-// One level-256 request per SCP value that is empty after trimming or holds a blank inside; raises nothing.
+// One level-256 request per SCP value that is empty after trimming, holds a blank inside or breaks the rules of
+// IsAcceptablePrenosValue; raises nothing.
 void ValidatePrenosSettings(const std::string& host, const std::string& port, const std::string& outDir,
                             const std::string& user, const std::string& pkf, const std::string& testSpojDir,
                             const std::string& testSpojFileName, TRequestList& requests);
