@@ -54,6 +54,15 @@ TFormatSettings TFormatSettings::FromSystem() {
         s.DateSeparator = std::string(1, dfmt[i]);
         break;
     }
+    const std::string tfmt = nl_langinfo(T_FMT);
+    for (size_t i = 0; i + 1 < tfmt.size(); ++i) {
+        if (tfmt[i] == '%') {
+            ++i;
+            continue;
+        }
+        s.TimeSeparator = std::string(1, tfmt[i]);
+        break;
+    }
     std::string fmt;
     for (size_t i = 0; i < dfmt.size(); ++i) {
         if (dfmt[i] == '%' && i + 1 < dfmt.size()) {

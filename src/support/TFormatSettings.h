@@ -11,6 +11,7 @@ namespace ndlemo {
 class TFormatSettings {
 public:
     std::string DateSeparator = ".";
+    std::string TimeSeparator = ":";
     std::string DecimalSeparator = ",";
     std::string ThousandSeparator = "\u00A0";
     std::string ShortDateFormat = "dd.MM.yyyy";
