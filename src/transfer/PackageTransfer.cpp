@@ -80,10 +80,21 @@ void Pack(const fs::path& zipFile, const std::vector<TZipEntry>& entries) {
     }
 }
 
+fs::path ZalohaDir(const TTransferContext& context) {
+    return context.DirZaloha.empty() ? context.DirOut / "zaloha" : context.DirZaloha;
+}
+
 void Backup(const TTransferContext& context, const fs::path& zipFile, const fs::path& backup) {
     std::error_code ec;
-    fs::create_directories(context.DirZaloha, ec);
+    fs::create_directories(ZalohaDir(context), ec);
     CopyFileReplacing(zipFile, backup);
+}
+
+// The start-up creates the output directory; a package is never built relative to whatever is current.
+void CheckOutDir(const TTransferContext& context) {
+    std::error_code ec;
+    if (context.DirOut.empty() || !fs::is_directory(context.DirOut, ec))
+        throw ESubroutineError("Adresář \"%s\" neexistuje.", context.DirOut.string());
 }
 
 // Copies the package into the upload directory and returns the copy's full path.
@@ -160,6 +171,7 @@ void SendPackage(const TPackage& package, const TTransferContext& context, std::
     if (Trim(name).empty())
         throw ESubroutineError("Chybné jméno \"%s\" přenášeného souboru", name);
     CheckPackageName(name);
+    CheckOutDir(context);
     const bool invoice = package.Kind == TPackageKind::Invoice;
 
     const fs::path base = context.DirOut / name;
@@ -186,7 +198,7 @@ void SendPackage(const TPackage& package, const TTransferContext& context, std::
     }
     Pack(zipFile, entries);
 
-    const fs::path backup = context.DirZaloha / (name + ".zip");
+    const fs::path backup = ZalohaDir(context) / (name + ".zip");
     if (invoice)
         Backup(context, zipFile, backup);
 

@@ -58,8 +58,10 @@ std::string WithCrLf(std::string_view text) {
 std::string TestConnection(const TTransferContext& context) {
     const TransferSettings& s = context.Prenos;
     CheckTestFileName(s);
-    const fs::path local = context.DirOut / Trim(s.TestSpojFileName);
     std::error_code ec;
+    if (context.DirOut.empty() || !fs::is_directory(context.DirOut, ec))
+        throw ESubroutineError("Adresář \"%s\" neexistuje.", context.DirOut.string());
+    const fs::path local = context.DirOut / Trim(s.TestSpojFileName);
     const fs::file_status stale = fs::symlink_status(local, ec);
     if (fs::is_regular_file(stale) || fs::is_symlink(stale))
         fs::remove(local, ec);

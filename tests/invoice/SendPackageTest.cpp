@@ -336,6 +336,12 @@ TEST_F(SendPackage, FailuresWhileBuildingLeaveNoWorkFiles) {
     EXPECT_TRUE(OutLeftovers().empty());
     EXPECT_TRUE(TScpInstallation::Listing(m_Inst.DirZaloha).empty());
 
+    // Without its output directory nothing is built anywhere else.
+    TTransferContext context = Context();
+    context.DirOut.clear();
+    context.DirZaloha.clear();
+    EXPECT_EQ(Raised([&] { SendInvoicePackage(m_Name, m_Prij, context, m_LastUpload); }), "Adresář \"\" neexistuje.");
+
     // An old package that cannot be removed.
     m_Dir.WriteFile("program/pracovni/tmp_file.002", "again");
     fs::create_directories(m_Inst.DirOut / (m_Name + ".zip") / "inside");
