@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
     libzip-dev zlib1g-dev libcurl4-openssl-dev
     fonts-liberation xvfb xauth
-    putty-tools openssh-server openssh-client tinyproxy python3
+    putty-tools openssh-server openssh-client tinyproxy python3 zip unzip
     poppler-utils
 )
 

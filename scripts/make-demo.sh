@@ -34,6 +34,27 @@ if [ ! -f "$demo/NdLemo.ini" ]; then
         "[FakturaInfo]" \
         "DefaultGenerovat=N" | iconv -f UTF-8 -t CP1250 > "$demo/NdLemo.ini"
 fi
+# The SCP transfer: in out the tools under the names their command lines use, "Nofile" answering a question of
+# theirs with "y", and a key file of the demo's own (SCP mode needs a server that knows it).
+mkdir -p "$demo/out/zaloha" "$demo/pracovni"
+for tool in pscp plink md5sum; do
+    ln -sfn "$(command -v "$tool" || echo "/usr/bin/$tool")" "$demo/out/$tool.exe"
+done
+printf 'y\n' > "$demo/out/Nofile"
+if [ ! -f "$demo/NdLemoPrenos.ini" ]; then
+    printf '%s\r\n' \
+        "[Prenos]" \
+        "Host=127.0.0.1" \
+        "Port=22" \
+        "OutDir=/srv/lemo/in" \
+        "User=lemo" \
+        "Pkf=lemo.ppk" \
+        "TestSpojDir=/srv/lemo/test" \
+        "TestSpojFileName=test.txt" > "$demo/NdLemoPrenos.ini"
+fi
+if [ ! -f "$demo/out/lemo.ppk" ] && command -v puttygen >/dev/null; then
+    puttygen -q -t ed25519 -C "ND LEMO demo" -o "$demo/out/lemo.ppk" --new-passphrase /dev/null
+fi
 if [ -x "$bin/gen_batches" ] && [ ! -f "$demo/davky/demo.txt" ]; then
     "$bin/gen_batches" "$demo/davky/demo.txt" 200 12345678 1 >/dev/null 2>&1 || true
 fi

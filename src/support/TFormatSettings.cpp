@@ -97,7 +97,7 @@ TFormatSettings TFormatSettings::FromSystem() {
     }
     if (!fmt.empty())
         s.ShortDateFormat = fmt;
-    std::string tfmt = nl_langinfo(T_FMT);
+    const std::string tfmt = nl_langinfo(T_FMT);
     if (std::string pattern = TimePattern(tfmt); !pattern.empty()) {
         s.LongTimeFormat = pattern;
         for (char c : pattern)

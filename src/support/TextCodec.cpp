@@ -98,6 +98,19 @@ std::string BatchLineToUtf8(std::string_view bytes) {
     return Cp1250ToUtf8(TranslateChars(1, 0, bytes));
 }
 
+bool IsUtf8(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        uint32_t cp = 0;
+        if (!NextCodePoint(bytes, i, cp))
+            return false;
+    }
+    return true;
+}
+
+std::string ExternalTextToUtf8(std::string_view bytes) {
+    return IsUtf8(bytes) ? std::string(bytes) : Cp1250ToUtf8(bytes);
+}
+
 size_t Utf8Length(std::string_view text) {
     size_t n = 0;
     for (char c : text)

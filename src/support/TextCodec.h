@@ -16,6 +16,11 @@ namespace ndlemo {
 [[nodiscard]] bool FitsCp1250(std::string_view text);
 // A line of a batch file (code page 852): its Czech letters translated to Windows-1250, then to UTF-8.
 [[nodiscard]] std::string BatchLineToUtf8(std::string_view bytes);
+// Whether the bytes are well-formed UTF-8.
+[[nodiscard]] bool IsUtf8(std::string_view bytes);
+// Text from outside the program (a server's file, a tool's output) as UTF-8: kept when it is UTF-8, otherwise
+// read as Windows-1250.
+[[nodiscard]] std::string ExternalTextToUtf8(std::string_view bytes);
 
 // Number of characters (code points) of UTF-8 text.
 [[nodiscard]] size_t Utf8Length(std::string_view text);

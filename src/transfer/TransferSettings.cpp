@@ -3,6 +3,7 @@
 #include "support/FormatText.h"
 #include "support/TIniFile.h"
 #include "support/TextRules.h"
+#include "transfer/PrenosValueRules.h"
 
 #include <array>
 #include <system_error>
@@ -11,43 +12,37 @@ namespace ndlemo {
 
 namespace {
 using S = TransferSettings;
-using R = TTransferSettingRule;
+using R = TPrenosValue;
 using K = TSettingKind;
 using F = TInputFilter;
 using E = TEditState;
 
 const std::array<TTransferSettingRow, 7> PrenosRows = {{
-    {"Prenos", "Host", K::Text, &S::Host, "", {"cedtNetHost", "Host", "Host"}, R::CommandValue},
-    {"Prenos", "Port", K::Text, &S::Port, "", {"cedtNetPort", "Port", "Port", 8, F::Digits}, R::CommandValue},
-    {"Prenos",
-     "OutDir",
-     K::Text,
-     &S::OutDir,
-     "",
-     {"cedtNetDir", "Vzdálený adresář", "Vzdálený adresář"},
-     R::CommandValue},
-    {"Prenos", "User", K::Text, &S::User, "", {"cedtNetUser", "Uživatel", "Uživatel"}, R::CommandValue},
+    {"Prenos", "Host", K::Text, &S::Host, "", {"cedtNetHost", "Host", "Host"}, R::Host},
+    {"Prenos", "Port", K::Text, &S::Port, "", {"cedtNetPort", "Port", "Port", 8, F::Digits}, R::Port},
+    {"Prenos", "OutDir", K::Text, &S::OutDir, "", {"cedtNetDir", "Vzdálený adresář", "Vzdálený adresář"}, R::OutDir},
+    {"Prenos", "User", K::Text, &S::User, "", {"cedtNetUser", "Uživatel", "Uživatel"}, R::User},
     {"Prenos",
      "Pkf",
      K::Text,
      &S::Pkf,
      "",
      {"cedtNetPkf", "Jméno souboru priv. klíče", "Jméno souboru priv. klíče"},
-     R::CommandValue},
+     R::Pkf},
     {"Prenos",
      "TestSpojDir",
      K::Text,
      &S::TestSpojDir,
      "",
      {"cedtTestSpojDir", "Adresář testu spojení ", "Adresář testu spojení"},
-     R::CommandValue},
+     R::TestSpojDir},
     {"Prenos",
      "TestSpojFileName",
      K::Text,
      &S::TestSpojFileName,
      "",
      {"cedtTestSpojFileName", "Jméno souboru testu spoj.", "Jméno souboru testu spoj."},
-     R::CommandValue},
+     R::TestSpojFileName},
 }};
 
 const std::array<TTransferSettingRow, 2> HttpRows = {{
@@ -129,6 +124,14 @@ void SaveProxyIni(const std::filesystem::path& programDir, const TransferSetting
     Save(ProxyIniPath(programDir), ProxyRows, values);
 }
 
+std::string_view PrenosValueCaption(TPrenosValue value) {
+    for (const TTransferSettingRow& row : PrenosRows) {
+        if (row.Rule == value)
+            return row.Field.DisplayName;
+    }
+    return {};
+}
+
 bool ContainsSpace(std::string_view text) {
     return TrimWhitespace(text).find_first_of(" \t") != std::string::npos;
 }
@@ -138,7 +141,7 @@ void ValidatePrenosSettings(const TransferSettings& settings, TRequestList& requ
         const std::string value = ValueText(row, settings);
         if (!CheckStorable(row, value, requests))
             continue;
-        if (row.Rule == R::CommandValue && (TrimWhitespace(value).empty() || ContainsSpace(value)))
+        if (TrimWhitespace(value).empty() || ContainsSpace(value) || !IsAcceptablePrenosValue(row.Rule, value))
             requests.AddRequest(256, FormatText("Nepřípustná hodnota \"%s\" pro \"%s\"", value, row.Field.DisplayName),
                                 true);
     }

@@ -30,13 +30,11 @@ struct TransferSettings {
     std::string ProxyPassword;
 };
 
-// What checks a transfer setting (besides its text fitting the file's code page).
-enum class TTransferSettingRule {
-    None,
-    CommandValue, // filled and without a blank: it becomes one argument of a tool's command line
-};
+// The SCP settings that reach the tool command lines, each with its own rule (IsAcceptablePrenosValue): every
+// one must be filled and hold no blank. None for the settings that reach no command line.
+enum class TPrenosValue { None, Host, Port, OutDir, User, Pkf, TestSpojDir, TestSpojFileName };
 
-using TTransferSettingRow = TSettingRow<TransferSettings, TTransferSettingRule>;
+using TTransferSettingRow = TSettingRow<TransferSettings, TPrenosValue>;
 
 // The three groups, each in the order of its file: section "Prenos" and section "Http" of NdLemoPrenos.ini,
 // and NdLemoProxy.ini.
@@ -67,9 +65,13 @@ void SaveHttpIni(const std::filesystem::path& programDir, const TransferSettings
 void LoadProxyIni(const std::filesystem::path& programDir, TransferSettings& settings);
 void SaveProxyIni(const std::filesystem::path& programDir, const TransferSettings& values);
 
-// One level-256 request per SCP value (section "Prenos") that is unacceptable, with the value as it is held
-// (untrimmed) and its caption, in the order of the rows; raises nothing.
+// One level-256 request per SCP value (section "Prenos") that is empty after trimming, holds a blank or breaks
+// the rules of IsAcceptablePrenosValue, with the value as it is held (untrimmed) and its caption, in the order
+// of the rows; raises nothing.
 void ValidatePrenosSettings(const TransferSettings& settings, TRequestList& requests);
+// The caption under which an SCP value is refused ("Host", "Vzdálený adresář"...).
+[[nodiscard]] std::string_view PrenosValueCaption(TPrenosValue value);
+
 // The texts of a group that its file could not hold, one request each with the field's name.
 void ValidateStorableTexts(std::span<const TTransferSettingRow> rows, const TransferSettings& settings,
                            TRequestList& requests);

@@ -10,6 +10,8 @@ inline constexpr const char* CommandInterpreterFileName = "ndlemo-cmd";
 inline constexpr const char* PscpFileName = "pscp.exe";
 inline constexpr const char* PlinkFileName = "plink.exe";
 inline constexpr const char* Md5sumFileName = "md5sum.exe";
+// The standard input of every pscp and plink run: the answer to a question the tool may ask.
+inline constexpr const char* NoFileName = "Nofile";
 
 [[nodiscard]] std::filesystem::path CommandInterpreterPath(const std::filesystem::path& programDir);
 // The interpreter beside the running executable.

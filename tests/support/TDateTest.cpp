@@ -56,11 +56,11 @@ TEST(TFormatSettings, TheCLocaleGivesCzechConventions) {
             continue;
         TFormatSettings s = TFormatSettings::FromSystem();
         EXPECT_EQ(s.DateSeparator, ".") << name;
+        EXPECT_EQ(s.TimeSeparator, ":") << name;
         EXPECT_EQ(s.DecimalSeparator, ",") << name;
         EXPECT_EQ(s.ThousandSeparator, "\u00A0") << name;
         EXPECT_EQ(s.ShortDateFormat, "dd.MM.yyyy") << name;
         EXPECT_EQ(s.LongTimeFormat, "H:mm:ss") << name;
-        EXPECT_EQ(s.TimeSeparator, ":") << name;
     }
     std::setlocale(LC_ALL, "C");
 }

@@ -30,3 +30,22 @@ TEST(TextCodec, CharacterCounting) {
     EXPECT_EQ(Utf8Mid("abc", 5, 1), "");
     EXPECT_EQ(Utf8Left("čř", 1), "č");
 }
+
+TEST(TextCodec, ExternalTextIsKeptAsUtf8OrReadAsCp1250) {
+    const struct {
+        const char* Bytes;
+        bool Utf8;
+        const char* Text;
+    } rows[] = {
+        {"", true, ""},
+        {"plain ascii", true, "plain ascii"},
+        {"P\xC5\x99\xC3\xADli\xC5\xA1", true, "Příliš"}, // UTF-8 stays
+        {"P\xF8\xEDli\x9A", false, "Příliš"},            // Windows-1250 bytes
+        {"cut \xC5", false, "cut Ĺ"},                    // a sequence cut at the end
+        {"\xE2\x82\xAC and \x80", false, "â‚¬ and €"},   // one bad byte makes the whole text 1250
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(IsUtf8(row.Bytes), row.Utf8) << row.Bytes;
+        EXPECT_EQ(ExternalTextToUtf8(row.Bytes), row.Text) << row.Bytes;
+    }
+}

@@ -221,9 +221,10 @@ TEST(ValidatePrenosSettings, AllRefusedValuesComeInFieldOrderAndAreAppended) {
                               }));
 }
 
-TEST(ValidatePrenosSettings, NothingButEmptinessAndBlanksIsChecked) {
-    // The port's digits and the directories' form are checked where they are used.
+TEST(ValidatePrenosSettings, TheDirectoriesFormIsCheckedWhereTheyAreUsed) {
+    // A port of other characters than digits is refused here (see PrenosValueRulesTest); the form of the
+    // directories only when a command line is built.
     TRequestList list;
-    ValidatePrenosSettings(WithScpValues({"h", "port", "relative/dir", "u", "k", "x", "f"}), list);
+    ValidatePrenosSettings(WithScpValues({"h", "22", "relative/dir", "u", "k", "x", "f"}), list);
     EXPECT_EQ(list.Count(), 0);
 }

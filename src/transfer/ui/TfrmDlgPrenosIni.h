@@ -31,7 +31,7 @@ protected:
 private:
     TransferSettings& m_Settings;
     std::filesystem::path m_ProgramDir;
-    TSettingControls<TransferSettings, TTransferSettingRule> m_Controls;
+    TSettingControls<TransferSettings, TPrenosValue> m_Controls;
 };
 
 } // namespace ndlemo

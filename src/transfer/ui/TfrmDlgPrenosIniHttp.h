@@ -40,7 +40,7 @@ private:
     TransferSettings& m_Settings;
     std::filesystem::path m_ProgramDir;
     TfrmDlgProxy* m_ProxyDialog;
-    TSettingControls<TransferSettings, TTransferSettingRule> m_Controls;
+    TSettingControls<TransferSettings, TPrenosValue> m_Controls;
     QPushButton* bbtnProxy;
 };
 

@@ -34,7 +34,7 @@ private:
 
     TransferSettings& m_Settings;
     std::filesystem::path m_ProgramDir;
-    TSettingControls<TransferSettings, TTransferSettingRule> m_Controls;
+    TSettingControls<TransferSettings, TPrenosValue> m_Controls;
     TDaxEdit* cedtUserName;
     QLineEdit* cedtPassword;
     QPushButton* bbtnOK;
