@@ -3,12 +3,11 @@
 #include "support/TextRules.h"
 #include "support/Utilities.h"
 #include "support/ui/ControlState.h"
+#include "support/ui/DialogParts.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -16,26 +15,8 @@
 namespace ndlemo {
 
 namespace {
-// Masks the password with "*" whatever the platform style would use.
-class TStarPasswordStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == SH_LineEdit_PasswordCharacter)
-            return '*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
-QLabel* NewLabel(const char* name, const QString& caption, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QLineEdit* NewEdit(const char* name, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
+// The login's fields are always required.
+QLineEdit* Required(QLineEdit* edit) {
     SetFieldColor(edit, RequiredColor());
     return edit;
 }
@@ -45,31 +26,21 @@ TfrmLogin::TfrmLogin(QWidget* parent) : QDialog(parent) {
     setObjectName("frmLogin");
     setWindowTitle("ND LEMO");
 
-    m_lblPrihl = NewLabel("lblPrihl", "Přihlášení do aplikace", this);
-    QFont bold = m_lblPrihl->font();
-    bold.setBold(true);
-    m_lblPrihl->setFont(bold);
+    m_lblPrihl = NewHeading("lblPrihl", "Přihlášení do aplikace", this);
     QPalette blue = m_lblPrihl->palette();
     blue.setColor(QPalette::WindowText, Qt::blue);
     m_lblPrihl->setPalette(blue);
 
-    QLabel* lblUziv = NewLabel("lblUziv", "Uživatel:", this);
-    m_edtUziv = NewEdit("edtUziv", this);
-    QLabel* lblHeslo = NewLabel("lblHeslo", "Heslo:", this);
-    m_edtHeslo = NewEdit("edtHeslo", this);
-    m_edtHeslo->setEchoMode(QLineEdit::Password);
-    auto* starStyle = new TStarPasswordStyle;
-    starStyle->setParent(m_edtHeslo);
-    m_edtHeslo->setStyle(starStyle);
-    lblUziv->setBuddy(m_edtUziv);
-    lblHeslo->setBuddy(m_edtHeslo);
+    auto* edtUziv = new QLineEdit(this);
+    edtUziv->setObjectName("edtUziv");
+    m_edtUziv = Required(edtUziv);
+    QLabel* lblUziv = NewBuddyLabel("lblUziv", "Uživatel:", m_edtUziv, this);
+    m_edtHeslo = Required(NewPasswordEdit("edtHeslo", this));
+    QLabel* lblHeslo = NewBuddyLabel("lblHeslo", "Heslo:", m_edtHeslo, this);
 
-    m_bbtOK = new QPushButton("OK", this);
-    m_bbtOK->setObjectName("bbtOK");
+    m_bbtOK = NewPushButton("bbtOK", "OK", this);
     m_bbtOK->setDefault(true);
-    m_bbtCancel = new QPushButton("Zpět", this);
-    m_bbtCancel->setObjectName("bbtCancel");
-    m_bbtCancel->setAutoDefault(false);
+    m_bbtCancel = NewPushButton("bbtCancel", "Zpět", this);
     MarkCancelButton(m_bbtCancel);
 
     auto* fields = new QGridLayout;
@@ -77,14 +48,10 @@ TfrmLogin::TfrmLogin(QWidget* parent) : QDialog(parent) {
     fields->addWidget(m_edtUziv, 0, 1);
     fields->addWidget(lblHeslo, 1, 0);
     fields->addWidget(m_edtHeslo, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_bbtOK);
-    buttons->addWidget(m_bbtCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_lblPrihl);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addLayout(NewButtonRow({}, {m_bbtOK, m_bbtCancel}));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_bbtOK, &QPushButton::clicked, this, &QDialog::accept);

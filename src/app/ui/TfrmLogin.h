@@ -20,10 +20,6 @@ public:
     // Shows the dialog modally; the texts come back trimmed.
     TLoginResult Execute();
 
-    [[nodiscard]] QLineEdit* edtUziv() const { return m_edtUziv; }
-    [[nodiscard]] QLineEdit* edtHeslo() const { return m_edtHeslo; }
-    [[nodiscard]] QPushButton* bbtOK() const { return m_bbtOK; }
-    [[nodiscard]] QPushButton* bbtCancel() const { return m_bbtCancel; }
     // The texts as they stand, trimmed, with the way the dialog was closed.
     [[nodiscard]] TLoginResult Result() const;
 

@@ -9,6 +9,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 
 namespace ndlemo {
@@ -35,6 +37,28 @@ QPushButton* NewPushButton(const char* name, const char* caption, QWidget* paren
     // Enter in a field presses the dialog's default button, not the button last focused.
     button->setAutoDefault(false);
     return button;
+}
+
+namespace {
+class TStarPasswordStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+} // namespace
+
+QLineEdit* NewPasswordEdit(const char* name, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setEchoMode(QLineEdit::Password);
+    auto* style = new TStarPasswordStyle;
+    style->setParent(edit);
+    edit->setStyle(style);
+    return edit;
 }
 
 void NewOkCancelButtons(QWidget* parent, QPushButton*& ok, QPushButton*& cancel) {

@@ -9,6 +9,7 @@
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -23,6 +24,8 @@ QLabel* NewBuddyLabel(const char* name, const char* caption, QWidget* buddy, QWi
 // A bold caption over a group of fields.
 QLabel* NewHeading(const char* name, const char* caption, QWidget* parent);
 QPushButton* NewPushButton(const char* name, const char* caption, QWidget* parent);
+// A plain edit that shows "*" for every character, whatever the style's own password character is.
+QLineEdit* NewPasswordEdit(const char* name, QWidget* parent);
 
 // "OK", the default button, and "Zpět", which cancels without checking the edit being left.
 void NewOkCancelButtons(QWidget* parent, QPushButton*& ok, QPushButton*& cancel);

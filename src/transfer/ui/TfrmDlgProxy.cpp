@@ -29,11 +29,7 @@ TfrmDlgProxy::TfrmDlgProxy(TransferSettings& settings, std::filesystem::path pro
     cedtUserName = new TDaxEdit("cedtUserName", this);
     cedtUserName->SetDisplayName("Uživatel");
     AddFieldRow(*grid, cedtUserName, {"cedtUserName", "Uživatel"});
-    cedtPassword = new QLineEdit(this);
-    cedtPassword->setObjectName("cedtPassword");
-    cedtPassword->setEchoMode(QLineEdit::Password);
-    // An asterisk for every character, whatever the style's own password character is.
-    cedtPassword->setStyleSheet("lineedit-password-character: 42;");
+    cedtPassword = NewPasswordEdit("cedtPassword", this);
     AddFieldRow(*grid, cedtPassword, {"cedtPassword", "Heslo"});
 
     NewOkCancelButtons(this, bbtnOK, bbtnCancel);
