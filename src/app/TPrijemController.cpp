@@ -10,6 +10,7 @@
 #include "support/TRequestList.h"
 #include "support/TextRules.h"
 #include "support/Utilities.h"
+#include "transfer/TestConnection.h"
 #include "transfer/TransferTools.h"
 
 #include <system_error>
@@ -20,6 +21,18 @@ namespace ndlemo {
 
 namespace {
 const char* const ApplicationTitle = "ND LEMO";
+
+// The busy flag for the length of a run, cleared however the run ends.
+class TBusyScope {
+public:
+    explicit TBusyScope(bool& busy) : m_Busy(busy) { m_Busy = true; }
+    ~TBusyScope() { m_Busy = false; }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+
+private:
+    bool& m_Busy;
+};
 
 std::string WithoutTrailingSeparator(std::string s) {
     while (s.size() > 1 && s.back() == fs::path::preferred_separator)
@@ -153,6 +166,30 @@ std::string TPrijemController::TransferModeText() const {
     if (Settings.TypPrenosu == TTransferMode::Upload)
         return "Upload Lemo";
     return {};
+}
+
+TTransferContext TPrijemController::TransferContext(TToolConsole* console) const {
+    TTransferContext context;
+    context.ProgramDir = ProgramDir;
+    context.DirOut = DirOut;
+    context.DirZaloha = DirZaloha;
+    context.Scp = Settings.TypPrenosu == TTransferMode::Scp;
+    context.UploadOutDir = Settings.UploadOutDir;
+    context.DirOdeslane = Settings.DirOdeslane;
+    context.UserName = UserName;
+    context.Pracoviste = Settings.Pracoviste;
+    context.Prenos = Transfer;
+    context.Log = [this](int level, const std::string& text) { WriteLog(level, text); };
+    context.Console = console;
+    return context;
+}
+
+void TPrijemController::TestSpojeni(TStartupUi& ui, TToolConsole* console) {
+    TBusyScope busy(Busy);
+    const std::optional<std::string> text =
+        ExecuteTestSpojeni(TransferContext(console), [&ui](TRequestList& requests) { ui.ShowRequestList(requests); });
+    if (text)
+        ShowInfoMessage(*text);
 }
 
 } // namespace ndlemo

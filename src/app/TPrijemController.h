@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/TRunLog.h"
 #include "invoice/TLemoPrij.h"
+#include "transfer/TTransferContext.h"
 #include "transfer/TransferSettings.h"
 
 #include <filesystem>
@@ -12,6 +13,7 @@
 namespace ndlemo {
 
 class TStartupUi;
+class TToolConsole;
 
 // The run-time state of the main window and the logic around it that needs no window: the start-up
 // sequence, the error handler, the directory collision check and the shut-down.
@@ -38,6 +40,13 @@ public:
     [[nodiscard]] static std::string NormalizeDir(const std::string& path, bool trim);
 
     void WriteLog(int level, const std::string& text) const { Log.Write(level, text); }
+
+    // What the transfer needs of the run: its directories, settings, user and run log; the tools show themselves
+    // in the console (standard error without one).
+    [[nodiscard]] TTransferContext TransferContext(TToolConsole* console) const;
+    // "Test spojení": busy while it runs; the SCP settings are checked first (refused ones are listed and nothing
+    // runs), then the test file is fetched and its text shown in an information box. Raises what the test raises.
+    void TestSpojeni(TStartupUi& ui, TToolConsole* console);
     // "Přenos SCP", "Upload Lemo" or empty.
     [[nodiscard]] std::string TransferModeText() const;
 

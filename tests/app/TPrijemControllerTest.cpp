@@ -6,6 +6,7 @@
 #include "support/TextCodec.h"
 
 #include "TestTempDir.h"
+#include "transfer/TransferTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -211,4 +212,23 @@ TEST_F(StartupFixture, ErrorsAfterTheStartAreShownOnly) {
     EXPECT_EQ(m_Boxes.Shown[1].Text, "Otázka?.");
     EXPECT_EQ(m_Boxes.Shown[2].Text, "Hotovo!");
     EXPECT_EQ(Log().find("ERROR"), std::string::npos);
+}
+
+TEST_F(StartupFixture, TheConnectionTestChecksTheSettingsFirstAndIsNeverLeftBusy) {
+    TPrijemController c = Controller();
+    c.Settings.TypPrenosu = TTransferType(TTransferMode::Scp);
+    c.TestSpojeni(m_Ui, nullptr);
+    EXPECT_EQ(m_Ui.Requests.size(), 7u) << "every SCP value is missing";
+    EXPECT_TRUE(m_Boxes.Shown.empty());
+    EXPECT_FALSE(c.Busy);
+
+    // Acceptable settings, but no tools in out: the test raises and the flag is cleared all the same.
+    m_Ui.Requests.clear();
+    c.Transfer = test::WithScpValues({"127.0.0.1", "22", "/in", "lemo", "lemo.ppk", "/test", "test.txt"});
+    c.Guard([&] { c.TestSpojeni(m_Ui, nullptr); });
+    EXPECT_TRUE(m_Ui.Requests.empty());
+    ASSERT_EQ(m_Boxes.Shown.size(), 1u);
+    EXPECT_EQ(m_Boxes.Shown[0].Kind, 'E');
+    EXPECT_NE(m_Boxes.Shown[0].Text.find("neexistuje"), std::string::npos) << m_Boxes.Shown[0].Text;
+    EXPECT_FALSE(c.Busy);
 }

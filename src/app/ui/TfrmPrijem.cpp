@@ -3,9 +3,10 @@
 #include "app/TPrijemController.h"
 #include "app/ui/TfrmDlgAppIni.h"
 #include "app/ui/TfrmLogin.h"
+#include "support/ui/TfrmDlgRequestErr.h"
 #include "transfer/ui/TfrmDlgPrenosIni.h"
 #include "transfer/ui/TfrmDlgPrenosIniHttp.h"
-#include "support/ui/TfrmDlgRequestErr.h"
+#include "transfer/ui/TfrmToolConsole.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -30,6 +31,7 @@ constexpr int PanelWidths[4] = {50, 120, 300, 50};
 
 TfrmPrijem::TfrmPrijem(TPrijemController& controller, QWidget* parent) : QMainWindow(parent), m_Controller(controller) {
     setObjectName("frmPrijem");
+    m_ToolConsole = new TfrmToolConsole(this);
     resize(900, 640);
     CreateActions();
 
@@ -97,6 +99,7 @@ void TfrmPrijem::ConnectSettingsDialogs() {
         TfrmDlgPrenosIni dialog(m_Controller.Transfer, m_Controller.ProgramDir, this);
         dialog.Execute();
     });
+    SetHandler(TActionId::acTestSpojeni, [this] { m_Controller.TestSpojeni(*this, m_ToolConsole); });
     SetHandler(TActionId::acDlgHttpIni, [this] {
         TfrmDlgPrenosIniHttp dialog(m_Controller.Transfer, m_Controller.ProgramDir, this);
         dialog.Execute();

@@ -16,6 +16,8 @@ class QToolButton;
 
 namespace ndlemo {
 
+class TfrmToolConsole;
+
 class TPrijemController;
 
 // The main window: toolbars, the two work tabs, the status bar and the action list. Every action runs
@@ -64,6 +66,8 @@ private:
     void Highlight(int index);
 
     TPrijemController& m_Controller;
+    // Shows a transfer tool while it runs.
+    TfrmToolConsole* m_ToolConsole;
     std::map<TActionId, QAction*> m_Actions;
     std::map<TActionId, std::function<void()>> m_Handlers;
     QTabWidget* m_PageControl = nullptr;
