@@ -1,8 +1,8 @@
 #include "batch/KontrolaPolozky.h"
 
-#include "batch/ETypDokladu.h"
 #include "batch/FieldChecks.h"
-#include "batch/TDekoderVety.h"
+#include "batch/TDocumentType.h"
+#include "batch/TRecordDecoder.h"
 #include "support/TFormatSettings.h"
 
 #include <cstdint>
@@ -71,7 +71,7 @@ bool MaSedmZnaku(std::string_view kod) {
 
 // Out of line: the label is built only when the length is wrong.
 [[noreturn]] void ChybnaDelkaPolozky(bool lek, const std::string& typ) {
-    TDekoderVety::ChybnaDelka(std::string(lek ? "léku dokladu " : "výkonu dokladu ") + typ);
+    TRecordDecoder::RaiseWrongLength(std::string(lek ? "léku dokladu " : "výkonu dokladu ") + typ);
 }
 
 // The document's one person is the one of its record.
@@ -82,46 +82,46 @@ bool MaSvouOsobu(const TDokladImp& doklad) {
 
 // The checks of an item, with the document's facts either known (dokladu) or looked up here in the order in which
 // they can fail.
-void Kontrola(const TVeta& v, TDokladImp& doklad, const TPolozkyDokladu* dokladu, bool kontrolaModulo) {
+void Kontrola(const TRecordLine& v, TDokladImp& doklad, const TItemContext* dokladu, bool kontrolaModulo) {
     const TDoklad& d = doklad.Doklad;
     const std::string& typ = d.TypDokladu;
-    const ETypDokladu kod = dokladu ? dokladu->Kod : TypDokladuKod(typ);
-    using T = ETypDokladu;
-    std::string_view pismeno = v.Prvni();
+    const TDocumentType kod = dokladu ? dokladu->Type : DocumentTypeOf(typ);
+    using T = TDocumentType;
+    std::string_view pismeno = v.First();
 
     std::string_view povolene = "V";
-    if (kod == T::T03 || kod == T::T03s)
+    if (kod == T::Type03 || kod == T::Type03s)
         povolene = "L";
-    else if (kod == T::T37)
+    else if (kod == T::Type37)
         povolene = "VL";
     bool povoleno =
         pismeno.size() == 1 && (pismeno[0] == povolene[0] || (povolene.size() > 1 && pismeno[0] == povolene[1]));
     if (!povoleno)
-        NepripustnaHodnota(v.Text(), std::string("Věta typu ") + std::string(povolene));
+        RaiseInvalidValue(v.Text(), std::string("Věta typu ") + std::string(povolene));
     bool lek = pismeno[0] == 'L';
 
-    TDate konec = dokladu ? dokladu->Konec : doklad.KonecObdobi();
+    TDate konec = dokladu ? dokladu->PeriodEnd : doklad.KonecObdobi();
     TTexty p;
     THodnoty q;
-    TDekoderVety dek(v);
+    TRecordDecoder dek(v);
     auto delka = [&](Delky delky) {
-        if (!dek.MaDelku(delky))
+        if (!dek.HasLength(delky))
             ChybnaDelkaPolozky(lek, typ);
     };
     // Types 05 and 36 carry the insurance number of the item's person in columns 10-19.
     std::string_view cisloOsoby;
 
-    if (kod == T::T01 || kod == T::T01s) {
-        bool s = kod == T::T01s;
+    if (kod == T::Type01 || kod == T::Type01s) {
+        bool s = kod == T::Type01s;
         delka(s ? Delky{33, 35} : Delky{29, 31});
-        bool dlouha = v.Delka() == 31 || v.Delka() == 35;
+        bool dlouha = v.Length() == 31 || v.Length() == 35;
         p.TypVety = dek.Text(1, 1);
-        q.Datum = dek.Datum(2, 8);
+        q.Datum = dek.Date(2, 8);
         p.Kod = dek.Text(10, 5);
-        q.Pocet = dek.Cele(15, 1);
+        q.Pocet = dek.Integer(15, 1);
         p.Odbornost = dek.Text(16, 3);
         p.Diagnoza = dek.Text(19, 5);
-        dek.OverCele(24, dlouha ? 7 : 5);
+        dek.CheckInteger(24, dlouha ? 7 : 5);
         if (s) {
             size_t col = dlouha ? 31 : 29;
             q.Lokalizace1 = dek.Text(col, 1);
@@ -132,16 +132,16 @@ void Kontrola(const TVeta& v, TDokladImp& doklad, const TPolozkyDokladu* dokladu
             KontrolaOdbornosti(p.Odbornost);
         if (!p.Diagnoza.empty())
             KontrolaDiagnozy(p.Diagnoza);
-    } else if (kod == T::T02 || kod == T::T02s) {
-        bool s = kod == T::T02s;
+    } else if (kod == T::Type02 || kod == T::Type02s) {
+        bool s = kod == T::Type02s;
         delka(s ? Delky{29, 31} : Delky{25, 27});
-        bool dlouha = v.Delka() == 27 || v.Delka() == 31;
+        bool dlouha = v.Length() == 27 || v.Length() == 31;
         p.TypVety = dek.Text(1, 1);
-        q.Datum = dek.Datum(2, 8);
+        q.Datum = dek.Date(2, 8);
         p.Kod = dek.Text(10, 5);
         p.Odbornost = dek.Text(15, 3);
-        q.Pocet = dek.Cele(18, 2);
-        dek.OverCele(20, dlouha ? 7 : 5);
+        q.Pocet = dek.Integer(18, 2);
+        dek.CheckInteger(20, dlouha ? 7 : 5);
         if (s) {
             size_t col = dlouha ? 27 : 25;
             q.Lokalizace1 = dek.Text(col, 1);
@@ -150,16 +150,16 @@ void Kontrola(const TVeta& v, TDokladImp& doklad, const TPolozkyDokladu* dokladu
         q.SetDruh(p.TypVety);
         if (!p.Odbornost.empty())
             KontrolaOdbornosti(p.Odbornost);
-    } else if (kod == T::T03 || kod == T::T03s) {
-        bool s = kod == T::T03s;
+    } else if (kod == T::Type03 || kod == T::Type03s) {
+        bool s = kod == T::Type03s;
         delka(s ? Delky{44} : Delky{40, 45});
         p.TypVety = dek.Text(1, 1);
-        q.Datum = dek.Datum(2, 8);
+        q.Datum = dek.Date(2, 8);
         q.SkupinaLeku = dek.Text(10, 1);
         p.Kod = dek.Text(12, 7);
-        dek.OverCislo(19, 11);
-        dek.OverCislo(30, 10);
-        bool sDiagnozou = !s && v.Delka() == 45;
+        dek.CheckDecimal(19, 11);
+        dek.CheckDecimal(30, 10);
+        bool sDiagnozou = !s && v.Length() == 45;
         if (sDiagnozou)
             p.Diagnoza = dek.Text(40, 5);
         if (s) {
@@ -170,98 +170,98 @@ void Kontrola(const TVeta& v, TDokladImp& doklad, const TPolozkyDokladu* dokladu
             KontrolaDiagnozy(p.Diagnoza);
         KontrolaSkupinyLeku(q.SkupinaLeku);
         q.SetDruh(p.TypVety, q.SkupinaLeku);
-    } else if (kod == T::T05) {
+    } else if (kod == T::Type05) {
         delka(Delky{30});
         p.TypVety = dek.Text(1, 1);
-        q.Datum = dek.Datum(2, 8);
+        q.Datum = dek.Date(2, 8);
         cisloOsoby = dek.Text(10, 10);
         p.Kod = dek.Text(20, 5);
         p.Diagnoza = dek.Text(25, 5);
         q.SetDruh(p.TypVety);
         KontrolaDiagnozy(p.Diagnoza);
-    } else if (kod == T::T06) {
+    } else if (kod == T::Type06) {
         delka(Delky{16});
         p.TypVety = dek.Text(1, 1);
-        q.Datum = dek.Datum(2, 8);
+        q.Datum = dek.Date(2, 8);
         p.Kod = dek.Text(10, 5);
-        q.Pocet = dek.Cele(15, 1);
+        q.Pocet = dek.Integer(15, 1);
         q.SetDruh(p.TypVety);
-    } else if (kod == T::T34) {
+    } else if (kod == T::Type34) {
         delka(Delky{16});
         p.TypVety = dek.Text(1, 1);
         p.Kod = dek.Text(2, 5);
-        q.Pocet = dek.Cele(7, 4);
-        dek.OverCele(11, 5);
+        q.Pocet = dek.Integer(7, 4);
+        dek.CheckInteger(11, 5);
         q.Datum = d.DatumUdalosti;
         q.SetDruh("D");
-    } else if (kod == T::T36) {
+    } else if (kod == T::Type36) {
         delka(Delky{68, 122, 177});
         p.TypVety = dek.Text(1, 1);
-        q.Datum = dek.Datum(2, 8);
+        q.Datum = dek.Date(2, 8);
         cisloOsoby = dek.Text(10, 10);
-        q.Pocet = dek.Cele(20, 4);
-        bool sDiagnozou = v.Delka() != 177;
+        q.Pocet = dek.Integer(20, 4);
+        bool sDiagnozou = v.Length() != 177;
         if (sDiagnozou) {
-            dek.OverCislo(24, 9);
+            dek.CheckDecimal(24, 9);
             p.Diagnoza = dek.Text(33, 5);
         }
         p.Kod = d.KodPolozky;
         q.SetDruh("D");
         if (sDiagnozou)
             KontrolaDiagnozy(p.Diagnoza);
-    } else if (kod == T::T37 && !lek) {
+    } else if (kod == T::Type37 && !lek) {
         delka(Delky{15, 17});
         p.TypVety = dek.Text(1, 1);
         p.Kod = dek.Text(2, 5);
-        q.Pocet = dek.Cele(7, 3);
-        dek.OverCele(10, v.Delka() == 17 ? 7 : 5);
+        q.Pocet = dek.Integer(7, 3);
+        dek.CheckInteger(10, v.Length() == 17 ? 7 : 5);
         q.Datum = d.DatumUdalosti;
         q.SetDruh(PocetZnaku(p.Kod) <= 2 ? std::string_view("D") : p.TypVety);
-    } else if (kod == T::T37) {
+    } else if (kod == T::Type37) {
         delka(Delky{27});
         p.TypVety = dek.Text(1, 1);
         q.SkupinaLeku = dek.Text(2, 1);
         p.Kod = dek.Text(3, 7);
-        dek.OverCislo(10, 7);
-        dek.OverCislo(17, 10);
+        dek.CheckDecimal(10, 7);
+        dek.CheckDecimal(17, 10);
         q.Datum = d.DatumUdalosti;
         KontrolaSkupinyLeku(q.SkupinaLeku);
         q.SetDruh(p.TypVety, q.SkupinaLeku);
     } else {
         // An open document always has one of the types above.
-        NepripustnaHodnota(typ, "Typ dokladu");
+        RaiseInvalidValue(typ, "Typ dokladu");
     }
 
-    if (kod == T::T01s || kod == T::T02s || kod == T::T03s) {
+    if (kod == T::Type01s || kod == T::Type02s || kod == T::Type03s) {
         KontrolaLokalizace(q.Lokalizace1);
         KontrolaLokalizace(q.Lokalizace2);
     }
-    if ((kod == T::T01 || kod == T::T01s) && p.Diagnoza.empty())
+    if ((kod == T::Type01 || kod == T::Type01s) && p.Diagnoza.empty())
         p.Diagnoza = d.Diagnoza;
-    if (OrezText(p.Kod).empty())
-        NepripustnaHodnota(p.Kod, "Kód položky");
+    if (TrimSlice(p.Kod).empty())
+        RaiseInvalidValue(p.Kod, "Kód položky");
     if (lek && !MaSedmZnaku(p.Kod))
-        NepripustnaHodnota(p.Kod, "Kód léku");
+        RaiseInvalidValue(p.Kod, "Kód léku");
     if (q.Pocet == 0 && q.Druh() == "V" && p.Kod != "00881")
         q.Pocet = 1;
-    if ((kod == T::T02 || kod == T::T02s) && (q.Datum < d.DatumPrijeti || q.Datum > d.DatumPropusteni))
-        NepripustnaHodnota(TFormatSettings::Current().FormatDate(q.Datum), "Datum hospitalizačního výkonu");
+    if ((kod == T::Type02 || kod == T::Type02s) && (q.Datum < d.DatumPrijeti || q.Datum > d.DatumPropusteni))
+        RaiseInvalidValue(TFormatSettings::Current().FormatDate(q.Datum), "Datum hospitalizačního výkonu");
     if (q.Datum > konec)
-        NepripustnaHodnota(TFormatSettings::Current().FormatDate(q.Datum), "Datum výkonu (mimo období dávky)");
+        RaiseInvalidValue(TFormatSettings::Current().FormatDate(q.Datum), "Datum výkonu (mimo období dávky)");
 
     int index = -1;
-    if (kod == T::T05 || kod == T::T36) {
-        KontrolaPojistence(cisloOsoby, kontrolaModulo);
+    if (kod == T::Type05 || kod == T::Type36) {
+        CheckInsuranceNumber(cisloOsoby, kontrolaModulo);
         index = doklad.NajdiOsobu(cisloOsoby);
         if (index < 0)
             index = doklad.PridejOsobu(cisloOsoby);
     } else {
-        if (!(dokladu && dokladu->OsobaOverena) && !MaSvouOsobu(doklad))
+        if (!(dokladu && dokladu->HasItsPerson) && !MaSvouOsobu(doklad))
             throw ESubroutineError("Interní chyba: Nelze nalézt objekt poj. osoby");
         index = 0;
     }
-    if (doklad.UkladatPolozky) {
-        TDokladPolozka& r = doklad.PracovniPolozka;
+    if (doklad.StoreItems) {
+        TDokladPolozka& r = doklad.ScratchItem;
         r.Vycisti();
         r.Druh = q.Druh();
         r.TypVety = p.TypVety;
@@ -280,54 +280,54 @@ void Kontrola(const TVeta& v, TDokladImp& doklad, const TPolozkyDokladu* dokladu
 } // namespace
 
 void KontrolaPolozky(std::string_view veta, TDokladImp& doklad, bool kontrolaModulo) {
-    Kontrola(TVeta(veta), doklad, nullptr, kontrolaModulo);
+    Kontrola(TRecordLine(veta), doklad, nullptr, kontrolaModulo);
 }
 
-void KontrolaPolozky(const TVeta& veta, TDokladImp& doklad, bool kontrolaModulo) {
+void KontrolaPolozky(const TRecordLine& veta, TDokladImp& doklad, bool kontrolaModulo) {
     Kontrola(veta, doklad, nullptr, kontrolaModulo);
 }
 
-TPolozkyDokladu PolozkyDokladu(TDokladImp& doklad) {
-    TPolozkyDokladu p;
-    p.Kod = TypDokladuKod(doklad.Doklad.TypDokladu);
-    p.Konec = doklad.KonecObdobi();
-    p.OsobaOverena = MaSvouOsobu(doklad);
+TItemContext ItemContextOf(TDokladImp& doklad) {
+    TItemContext p;
+    p.Type = DocumentTypeOf(doklad.Doklad.TypDokladu);
+    p.PeriodEnd = doklad.KonecObdobi();
+    p.HasItsPerson = MaSvouOsobu(doklad);
     return p;
 }
 
-void KontrolaPolozky(const TVeta& veta, TDokladImp& doklad, const TPolozkyDokladu& dokladu, bool kontrolaModulo) {
+void KontrolaPolozky(const TRecordLine& veta, TDokladImp& doklad, const TItemContext& dokladu, bool kontrolaModulo) {
     Kontrola(veta, doklad, &dokladu, kontrolaModulo);
 }
 
 void KontrolaVetyG(std::string_view veta, TDokladImp& doklad) {
-    KontrolaVetyG(TVeta(veta), doklad);
+    KontrolaVetyG(TRecordLine(veta), doklad);
 }
 
-void KontrolaVetyG(const TVeta& v, TDokladImp& doklad) {
+void KontrolaVetyG(const TRecordLine& v, TDokladImp& doklad) {
     TDoklad& d = doklad.Doklad;
     const std::string& typ = d.TypDokladu;
     size_t sloty = 0;
-    switch (TypDokladuKod(typ)) {
-    case ETypDokladu::T34:
+    switch (DocumentTypeOf(typ)) {
+    case TDocumentType::Type34:
         sloty = 2;
         break;
-    case ETypDokladu::T02:
-    case ETypDokladu::T02s:
+    case TDocumentType::Type02:
+    case TDocumentType::Type02s:
         sloty = 6;
         break;
-    case ETypDokladu::T01:
-    case ETypDokladu::T01s:
-    case ETypDokladu::T06:
-    case ETypDokladu::T37:
+    case TDocumentType::Type01:
+    case TDocumentType::Type01s:
+    case TDocumentType::Type06:
+    case TDocumentType::Type37:
         sloty = 4;
         break;
     default:
         break;
     }
     if (sloty == 0)
-        NepripustnaHodnota(typ, "Typ dokladu diagnozy");
-    TDekoderVety dek(v);
-    dek.Delka({7}, "G");
+        RaiseInvalidValue(typ, "Typ dokladu diagnozy");
+    TRecordDecoder dek(v);
+    dek.RequireLength({7}, "G");
     std::string_view diagnoza = dek.Text(2, 5);
     KontrolaDiagnozy(diagnoza);
     for (size_t i = 0; i < sloty; ++i) {

@@ -13,11 +13,11 @@ namespace {
 
 using test::MessageOf;
 
-TEST(OrezTextTest, RemovesSpacesAndControlCharactersAtBothEnds) {
-    EXPECT_EQ(OrezText("  J069 "), "J069");
-    EXPECT_EQ(OrezText("\t\x01 A B \r"), "A B");
-    EXPECT_EQ(OrezText("    "), "");
-    EXPECT_EQ(OrezText(" Žatec "), "Žatec");
+TEST(TrimSliceTest, RemovesSpacesAndControlCharactersAtBothEnds) {
+    EXPECT_EQ(TrimSlice("  J069 "), "J069");
+    EXPECT_EQ(TrimSlice("\t\x01 A B \r"), "A B");
+    EXPECT_EQ(TrimSlice("    "), "");
+    EXPECT_EQ(TrimSlice(" Žatec "), "Žatec");
 }
 
 struct IntegerCase {
@@ -30,9 +30,9 @@ class IntegerConversionTest : public ::testing::TestWithParam<IntegerCase> {};
 TEST_P(IntegerConversionTest, FollowsTheIntegerRules) {
     const IntegerCase& c = GetParam();
     if (c.Value) {
-        EXPECT_EQ(TextNaCeleCislo(c.Slice), *c.Value);
+        EXPECT_EQ(TextToInteger(c.Slice), *c.Value);
     } else {
-        EXPECT_EQ(MessageOf<EConvertError>([&] { (void)TextNaCeleCislo(c.Slice); }),
+        EXPECT_EQ(MessageOf<EConvertError>([&] { (void)TextToInteger(c.Slice); }),
                   std::string("'") + c.Slice + "' is not a valid integer value");
     }
 }
@@ -54,19 +54,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(IntegerConversionTest, SixtyFourBitFormTakesTenDigitNumbers) {
     int64_t v = 0;
-    ASSERT_TRUE(ZkusTextNaCele64("8001011227", v));
+    ASSERT_TRUE(TryTextToInteger64("8001011227", v));
     EXPECT_EQ(v, 8001011227LL);
-    EXPECT_TRUE(ZkusTextNaCele64("-9223372036854775808", v));
+    EXPECT_TRUE(TryTextToInteger64("-9223372036854775808", v));
     EXPECT_EQ(v, INT64_MIN);
-    EXPECT_FALSE(ZkusTextNaCele64("9223372036854775808", v));
-    EXPECT_FALSE(ZkusTextNaCele64("80010112 7", v));
+    EXPECT_FALSE(TryTextToInteger64("9223372036854775808", v));
+    EXPECT_FALSE(TryTextToInteger64("80010112 7", v));
 }
 
 TEST(LenientIntegerTest, TrimsAndGivesZeroForAnInvalidValue) {
-    EXPECT_EQ(TextNaCeleCisloVolne(" 5 "), 5);
-    EXPECT_EQ(TextNaCeleCisloVolne("x"), 0);
-    EXPECT_EQ(TextNaCeleCisloVolne(""), 0);
-    EXPECT_EQ(TextNaCeleCisloVolne("-3"), -3);
+    EXPECT_EQ(TextToIntegerLenient(" 5 "), 5);
+    EXPECT_EQ(TextToIntegerLenient("x"), 0);
+    EXPECT_EQ(TextToIntegerLenient(""), 0);
+    EXPECT_EQ(TextToIntegerLenient("-3"), -3);
 }
 
 TEST(DecimalConversionTest, ReadsWithTheSystemSeparatorAndTakesTheDotForIt) {

@@ -44,22 +44,21 @@ const char* const NumberSlices[] = {
 
 TEST(FastPathsTest, AnUnreadDecimalFailsExactlyWhenItsConversionFails) {
     for (const char* s : NumberSlices)
-        EXPECT_EQ(Outcome([&] { OverCislo(s); }), Outcome([&] { (void)TextNaCislo(s); })) << '"' << s << '"';
+        EXPECT_EQ(Outcome([&] { CheckDecimal(s); }), Outcome([&] { (void)TextNaCislo(s); })) << '"' << s << '"';
     std::string many(301, '1');
     std::string tooMany(400, '9');
     for (const std::string& s : {many, "0." + many, tooMany})
-        EXPECT_EQ(Outcome([&] { OverCislo(s); }), Outcome([&] { (void)TextNaCislo(s); })) << s.size();
+        EXPECT_EQ(Outcome([&] { CheckDecimal(s); }), Outcome([&] { (void)TextNaCislo(s); })) << s.size();
 }
 
 TEST(FastPathsTest, AnIntegerHasTheValueOfTheFullRules) {
     for (const char* s : NumberSlices) {
         int32_t full = 0;
-        bool ok = ZkusTextNaCele(s, full);
-        EXPECT_EQ(Outcome([&] { OverCeleCislo(s); }),
-                  ok ? "<no error>" : Outcome([&] { (void)TextNaCeleCisloPlne(s); }))
+        bool ok = TryTextToInteger(s, full);
+        EXPECT_EQ(Outcome([&] { CheckInteger(s); }), ok ? "<no error>" : Outcome([&] { (void)TextToIntegerFull(s); }))
             << '"' << s << '"';
         if (ok) {
-            EXPECT_EQ(TextNaCeleCislo(s), full) << '"' << s << '"';
+            EXPECT_EQ(TextToInteger(s), full) << '"' << s << '"';
         }
     }
 }
@@ -74,7 +73,7 @@ TEST(FastPathsTest, TheInsuranceNumberChecksTogetherRaiseWhatEachWould) {
                 if (modulo)
                     KontrolaModulo11(n);
             });
-            EXPECT_EQ(Outcome([&] { KontrolaPojistence(n, modulo); }), apart) << n << " " << modulo;
+            EXPECT_EQ(Outcome([&] { CheckInsuranceNumber(n, modulo); }), apart) << n << " " << modulo;
         }
     }
 }
@@ -105,9 +104,9 @@ TEST(FastPathsTest, ItemsOfAnOpenDocumentCheckAlikeWithItsFactsKnown) {
             Open(alone, c.Doc);
             TDokladImp known;
             Open(known, c.Doc);
-            TPolozkyDokladu facts = PolozkyDokladu(known);
+            TItemContext facts = ItemContextOf(known);
             for (const std::string& item : c.Items) {
-                TVeta v(item);
+                TRecordLine v(item);
                 std::string expected = Outcome([&] { KontrolaPolozky(v, alone, modulo); });
                 EXPECT_EQ(Outcome([&] { KontrolaPolozky(v, known, facts, modulo); }), expected) << item;
             }

@@ -253,7 +253,7 @@ TEST(KontrolaPolozkyTest, ADocumentWithoutItsOnePersonIsAnInternalError) {
 
 TEST(KontrolaPolozkyTest, CanLeaveTheItemsUnstored) {
     TDokladImp doklad;
-    doklad.UkladatPolozky = false;
+    doklad.StoreItems = false;
     Open(doklad, D05);
     KontrolaPolozky(Item05().Str(), doklad, true);
     ASSERT_EQ(doklad.Osoby.size(), 1u);
