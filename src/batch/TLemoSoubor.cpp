@@ -4,6 +4,7 @@
 #include "batch/FieldChecks.h"
 #include "batch/KontrolaDokladu.h"
 #include "batch/KontrolaPolozky.h"
+#include "batch/RecordLayouts.h"
 #include "batch/TBatchCharTable.h"
 #include "batch/TBatchLineReader.h"
 #include "batch/TDokladImp.h"
@@ -42,26 +43,28 @@ bool AllowedBatchType(std::string_view typ) {
     return false;
 }
 
-void DecodeBatchHeader(const TRecordLine& v, TDavka& h) {
-    TRecordDecoder dek(v);
-    dek.RequireLength({62, 88}, "dávky");
-    h.Charakter = dek.Text(2, 1);
-    h.Typ = dek.Text(3, 2);
-    h.ICZ = dek.Text(5, 8);
-    h.Pobocka = dek.Text(13, 4);
-    h.Rok = dek.Text(17, 4);
-    h.Mesic = dek.Text(21, 2);
-    h.Cislo = dek.Integer(23, 6);
-    h.PocetDokladu = dek.Integer(29, 3);
-    h.Celkem = dek.Integer(32, 11);
-    h.Castka = dek.Decimal(43, 18);
-    h.Priznak = dek.Text(61, 1);
-    if (v.Length() == 88) {
-        h.Doplnek1 = dek.Text(62, 13);
-        h.Doplnek2 = dek.Text(75, 13);
+// The batch header record "D" and its own checks.
+void DecodeBatchHeader(const TRecordLine& line, TDavka& davka) {
+    namespace Layout = layout::BatchHeader;
+    const TRecordDecoder decoder(line);
+    decoder.RequireLength(Layout::Lengths, Layout::LengthLabel);
+    davka.Charakter = decoder.Text(Layout::Charakter);
+    davka.Typ = decoder.Text(Layout::Typ);
+    davka.ICZ = decoder.Text(Layout::ICZ);
+    davka.Pobocka = decoder.Text(Layout::Pobocka);
+    davka.Rok = decoder.Text(Layout::Rok);
+    davka.Mesic = decoder.Text(Layout::Mesic);
+    davka.Cislo = decoder.Integer(Layout::Cislo);
+    davka.PocetDokladu = decoder.Integer(Layout::PocetDokladu);
+    davka.Celkem = decoder.Integer(Layout::Celkem);
+    davka.Castka = decoder.Decimal(Layout::Castka);
+    davka.Priznak = decoder.Text(Layout::Priznak);
+    if (line.Length() == Layout::LongLength) {
+        davka.Doplnek1 = decoder.Text(Layout::Doplnek1);
+        davka.Doplnek2 = decoder.Text(Layout::Doplnek2);
     }
-    KontrolaCharakteru(h.Charakter);
-    (void)TextNaDatum("01" + h.Mesic + h.Rok);
+    KontrolaCharakteru(davka.Charakter);
+    (void)TextNaDatum("01" + davka.Mesic + davka.Rok);
 }
 
 // The state of one reading of a file.

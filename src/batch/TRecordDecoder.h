@@ -1,32 +1,31 @@
 #pragma once
 
 #include "batch/Conversions.h"
+#include "batch/TColumns.h"
 #include "batch/TRecordLine.h"
 #include "support/ESubroutineError.h"
 
+#include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <string_view>
 
 namespace ndlemo {
 
-// The conversion kinds of the record layouts applied to the columns of one line. Text and lenient-integer
-// columns that no check reads need not be decoded at all: those kinds never fail.
+// The conversion kinds of the record layouts (RecordLayouts.h) applied to the fields of one line. Text and
+// lenient-integer columns that no check reads need not be decoded at all: those kinds never fail.
 class TRecordDecoder {
 public:
     explicit TRecordDecoder(const TRecordLine& line) : m_Line(line) {}
 
-    [[nodiscard]] std::string_view Text(size_t from, size_t width) const {
-        return TrimSlice(m_Line.Slice(from, width));
-    }
-    [[nodiscard]] int32_t Integer(size_t from, size_t width) const { return TextToInteger(m_Line.Slice(from, width)); }
-    [[nodiscard]] double Decimal(size_t from, size_t width) const { return TextNaCislo(m_Line.Slice(from, width)); }
-    [[nodiscard]] TDate Date(size_t from, size_t width) const { return TextNaDatum(m_Line.Slice(from, width)); }
-    // Columns decoded for their errors only.
-    void CheckInteger(size_t from, size_t width) const { ndlemo::CheckInteger(m_Line.Slice(from, width)); }
-    void CheckDecimal(size_t from, size_t width) const { ndlemo::CheckDecimal(m_Line.Slice(from, width)); }
+    [[nodiscard]] std::string_view Text(TColumns field) const { return TrimSlice(Slice(field)); }
+    [[nodiscard]] int32_t Integer(TColumns field) const { return TextToInteger(Slice(field)); }
+    [[nodiscard]] double Decimal(TColumns field) const { return TextNaCislo(Slice(field)); }
+    [[nodiscard]] TDate Date(TColumns field) const { return TextNaDatum(Slice(field)); }
+    // Fields decoded for their errors only.
+    void CheckInteger(TColumns field) const { ndlemo::CheckInteger(Slice(field)); }
+    void CheckDecimal(TColumns field) const { ndlemo::CheckDecimal(Slice(field)); }
 
-    [[nodiscard]] bool HasLength(std::initializer_list<size_t> lengths) const {
+    template <size_t N> [[nodiscard]] bool HasLength(const std::array<size_t, N>& lengths) const {
         for (size_t length : lengths) {
             if (m_Line.Length() == length)
                 return true;
@@ -34,7 +33,7 @@ public:
         return false;
     }
     // Raises "Chybná délka věty "label"" unless the line has one of the lengths.
-    void RequireLength(std::initializer_list<size_t> lengths, std::string_view label) const {
+    template <size_t N> void RequireLength(const std::array<size_t, N>& lengths, std::string_view label) const {
         if (!HasLength(lengths))
             RaiseWrongLength(label);
     }
@@ -43,6 +42,8 @@ public:
     }
 
 private:
+    [[nodiscard]] std::string_view Slice(TColumns field) const { return m_Line.Slice(field.From, field.Width); }
+
     const TRecordLine& m_Line;
 };
 
