@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batch/EConvertError.h"
+#include "support/ESubroutineError.h"
 #include "support/TFormatSettings.h"
 
 #include <string>
@@ -12,6 +14,18 @@ template <typename E, typename F> std::string MessageOf(F&& f) {
         f();
     } catch (const E& e) {
         return e.what();
+    }
+    return "<no error>";
+}
+
+// The message that f raises as either error kind (a conversion error marked "convert: "), or "<no error>".
+template <typename F> std::string Outcome(F&& f) {
+    try {
+        f();
+    } catch (const ESubroutineError& e) {
+        return e.what();
+    } catch (const EConvertError& e) {
+        return "convert: " + std::string(e.what());
     }
     return "<no error>";
 }

@@ -12,6 +12,7 @@ namespace ndlemo {
 namespace {
 
 using test::MessageOf;
+using test::Outcome;
 
 TEST(TrimSliceTest, RemovesSpacesAndControlCharactersAtBothEnds) {
     EXPECT_EQ(TrimSlice("  J069 "), "J069");
@@ -112,6 +113,37 @@ TEST(DateConversionTest, TakesEightDigitsOfAnExistingDay) {
         EXPECT_EQ(MessageOf<ESubroutineError>([&] { (void)TextNaDatum(bad); }),
                   std::string("Nepřípustná hodnota \"") + bad + "\" pro datum")
             << bad;
+    }
+}
+
+// The quick paths for the usual values must decide exactly like the full rules they stand in for.
+
+const char* const NumberSlices[] = {
+    "",     "   ",       "12",        "   12.50",  "+1",         "-.5",        "5.",
+    ".",    "-",         "+ 5",       "1.2.3",     " 1 2 ",      "\t7\r",      "1e5",
+    "12,5", "1,2.5",     "0x1F",      "$10",       "00000000.0", "-0",         "12a",
+    " -  ", "123456789", " 12345678", "000000000", "1234567890", "2147483648", "  -2147483648",
+    "12 ",  "1 2",       "\a5",       "5\x7F",
+};
+
+TEST(CheckDecimalTest, FailsExactlyWhenTheDecimalConversionFails) {
+    for (const char* s : NumberSlices)
+        EXPECT_EQ(Outcome([&] { CheckDecimal(s); }), Outcome([&] { (void)TextNaCislo(s); })) << '"' << s << '"';
+    std::string many(301, '1');
+    std::string tooMany(400, '9');
+    for (const std::string& s : {many, "0." + many, tooMany})
+        EXPECT_EQ(Outcome([&] { CheckDecimal(s); }), Outcome([&] { (void)TextNaCislo(s); })) << s.size();
+}
+
+TEST(TextToIntegerTest, HasTheValueOfTheFullRules) {
+    for (const char* s : NumberSlices) {
+        int32_t full = 0;
+        bool ok = TryTextToInteger(s, full);
+        EXPECT_EQ(Outcome([&] { CheckInteger(s); }), ok ? "<no error>" : Outcome([&] { (void)TextToIntegerFull(s); }))
+            << '"' << s << '"';
+        if (ok) {
+            EXPECT_EQ(TextToInteger(s), full) << '"' << s << '"';
+        }
     }
 }
 

@@ -328,5 +328,24 @@ TEST(TLemoSouborNactiTest, ReadsBytesInMemoryAsItReadsTheFile) {
     EXPECT_THROW(empty.NactiObsah("", b2, d2, TestIcz), ESubroutineError);
 }
 
+TEST(TLemoSouborTest, ClearingFreesEveryBatchAndEmptiesTheFields) {
+    TLemoSoubor soubor;
+    soubor.JmenoSouboru = "a.txt";
+    soubor.Velikost = 10;
+    soubor.Zdroj = "src";
+    soubor.DatumZdroje = TDateTime(40000.5);
+    soubor.Davky.push_back(std::make_unique<TPrijDavka>());
+    soubor.Davky.push_back(std::make_unique<TPrijDavka>());
+    soubor.Chyby.push_back("Řádek 1: x");
+    soubor.Vycisti();
+    EXPECT_EQ(soubor.JmenoSouboru, "");
+    EXPECT_EQ(soubor.Velikost, 0);
+    EXPECT_EQ(soubor.Zdroj, "");
+    EXPECT_TRUE(soubor.DatumZdroje.IsNull());
+    EXPECT_TRUE(soubor.Davky.empty());
+    EXPECT_TRUE(soubor.Chyby.empty());
+    EXPECT_TRUE(soubor.KontrolaModulo);
+}
+
 } // namespace
 } // namespace ndlemo
