@@ -5,6 +5,7 @@
 #include "support/TFormatSettings.h"
 
 #include <string>
+#include <string_view>
 
 namespace ndlemo::test {
 
@@ -28,6 +29,19 @@ template <typename F> std::string Outcome(F&& f) {
         return "convert: " + std::string(e.what());
     }
     return "<no error>";
+}
+
+// The message of a field filled with the text bad, by the conversion kind of its layout: "integer", "decimal" or
+// "date".
+inline std::string NotANumber(std::string_view kind, const std::string& bad) {
+    if (kind == "date")
+        return "Nepřípustná hodnota \"" + bad + "\" pro datum";
+    return "'" + bad + "' is not a valid " + (kind == "integer" ? "integer" : "floating point") + " value";
+}
+
+// The same as Outcome gives it, the conversion errors marked.
+inline std::string NotANumberOutcome(std::string_view kind, const std::string& bad) {
+    return (kind == "date" ? "" : "convert: ") + NotANumber(kind, bad);
 }
 
 // Sets regional settings for one test and puts the previous ones back.

@@ -339,5 +339,41 @@ TEST(KontrolaPolozkyTest, ItemsOfAnOpenDocumentCheckAlikeWithItsFactsKnown) {
     }
 }
 
+struct NumberField {
+    DocSetup Doc;
+    TLine Line;
+    size_t Column;
+    size_t Width;
+    const char* Kind;
+};
+
+class ItemNumberFieldTest : public ::testing::TestWithParam<NumberField> {};
+
+// Every field that an item layout decodes as a number or a date fails the item when it holds none, and the message
+// shows exactly the field's columns, which in the long forms are wider.
+TEST_P(ItemNumberFieldTest, FailsWithExactlyItsColumns) {
+    const NumberField& c = GetParam();
+    std::string bad(c.Width, 'z');
+    TLine line = c.Line;
+    EXPECT_EQ(Item(c.Doc, line.Set(c.Column, bad)), NotANumberOutcome(c.Kind, bad));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryLayout, ItemNumberFieldTest,
+    ::testing::Values(NumberField{D01, Item01(29), 2, 8, "date"}, NumberField{D01, Item01(29), 15, 1, "integer"},
+                      NumberField{D01, Item01(29), 24, 5, "integer"}, NumberField{D01, Item01(31), 24, 7, "integer"},
+                      NumberField{D01s, Item01(33), 24, 5, "integer"}, NumberField{D01s, Item01(35), 24, 7, "integer"},
+                      NumberField{D02, Item02(25), 2, 8, "date"}, NumberField{D02, Item02(25), 18, 2, "integer"},
+                      NumberField{D02, Item02(27), 20, 7, "integer"}, NumberField{D02s, Item02(29), 20, 5, "integer"},
+                      NumberField{D02s, Item02(31), 20, 7, "integer"}, NumberField{D03, Item03(40), 2, 8, "date"},
+                      NumberField{D03, Item03(45), 19, 11, "decimal"}, NumberField{D03s, Item03(44), 30, 10, "decimal"},
+                      NumberField{D05, Item05(), 2, 8, "date"}, NumberField{D06, Item06(), 2, 8, "date"},
+                      NumberField{D06, Item06(), 15, 1, "integer"}, NumberField{D34, Item34(), 7, 4, "integer"},
+                      NumberField{D34, Item34(), 11, 5, "integer"}, NumberField{D36, Item36(177), 2, 8, "date"},
+                      NumberField{D36, Item36(177), 20, 4, "integer"}, NumberField{D36, Item36(68), 24, 9, "decimal"},
+                      NumberField{D36, Item36(122), 24, 9, "decimal"}, NumberField{D37, Item37V(15), 7, 3, "integer"},
+                      NumberField{D37, Item37V(15), 10, 5, "integer"}, NumberField{D37, Item37V(17), 10, 7, "integer"},
+                      NumberField{D37, Item37L(), 10, 7, "decimal"}, NumberField{D37, Item37L(), 17, 10, "decimal"}));
+
 } // namespace
 } // namespace ndlemo

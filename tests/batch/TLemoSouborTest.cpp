@@ -347,5 +347,24 @@ TEST(TLemoSouborTest, ClearingFreesEveryBatchAndEmptiesTheFields) {
     EXPECT_TRUE(soubor.KontrolaModulo);
 }
 
+struct HeaderNumberField {
+    size_t Column;
+    size_t Width;
+    const char* Kind;
+};
+
+class HeaderNumberFieldTest : public ::testing::TestWithParam<HeaderNumberField> {};
+
+// Every number of the batch header fails its line when it holds none, and the message shows exactly its columns.
+TEST_P(HeaderNumberFieldTest, FailsWithExactlyItsColumns) {
+    const HeaderNumberField& c = GetParam();
+    std::string bad(c.Width, 'z');
+    EXPECT_EQ(ErrorsOf({Header("98", 1, 0).Set(c.Column, bad)}), Errors{"Řádek 1: " + NotANumber(c.Kind, bad)});
+}
+
+INSTANTIATE_TEST_SUITE_P(Columns, HeaderNumberFieldTest,
+                         ::testing::Values(HeaderNumberField{23, 6, "integer"}, HeaderNumberField{29, 3, "integer"},
+                                           HeaderNumberField{32, 11, "integer"}, HeaderNumberField{43, 18, "decimal"}));
+
 } // namespace
 } // namespace ndlemo
