@@ -114,7 +114,7 @@ bool FastDecimal(std::string_view s, double& value) {
 
 } // namespace
 
-bool ZkusTextNaCele(std::string_view slice, int32_t& value) {
+bool TryTextToInteger(std::string_view slice, int32_t& value) {
     uint64_t magnitude = 0;
     bool negative = false;
     bool hex = false;
@@ -128,7 +128,7 @@ bool ZkusTextNaCele(std::string_view slice, int32_t& value) {
     return true;
 }
 
-bool ZkusTextNaCele64(std::string_view slice, int64_t& value) {
+bool TryTextToInteger64(std::string_view slice, int64_t& value) {
     uint64_t magnitude = 0;
     bool negative = false;
     bool hex = false;
@@ -139,20 +139,20 @@ bool ZkusTextNaCele64(std::string_view slice, int64_t& value) {
     return true;
 }
 
-int32_t TextNaCeleCisloPlne(std::string_view slice) {
+int32_t TextToIntegerFull(std::string_view slice) {
     int32_t value = 0;
-    if (!ZkusTextNaCele(slice, value))
+    if (!TryTextToInteger(slice, value))
         throw EConvertError(FormatText("'%s' is not a valid integer value", slice));
     return value;
 }
 
-int32_t TextNaCeleCisloVolne(std::string_view slice) {
+int32_t TextToIntegerLenient(std::string_view slice) {
     int32_t value = 0;
-    return ZkusTextNaCele(OrezText(slice), value) ? value : 0;
+    return TryTextToInteger(TrimSlice(slice), value) ? value : 0;
 }
 
 double TextNaCislo(std::string_view slice) {
-    std::string_view text = OrezText(slice);
+    std::string_view text = TrimSlice(slice);
     double fast = 0.0;
     if (FastDecimal(text, fast))
         return fast;

@@ -10,7 +10,7 @@ namespace ndlemo {
 // The conversions with which record decoders turn column slices into values.
 
 // The "text" kind: the slice without leading and trailing spaces and control characters. Never fails.
-[[nodiscard]] inline std::string_view OrezText(std::string_view slice) {
+[[nodiscard]] inline std::string_view TrimSlice(std::string_view slice) {
     size_t b = 0;
     size_t e = slice.size();
     while (b < e && static_cast<unsigned char>(slice[b]) <= ' ')
@@ -22,11 +22,11 @@ namespace ndlemo {
 
 // Integer rules: leading spaces, an optional sign, then decimal digits or a hexadecimal form after "$", "x" or
 // "0x"; nothing may follow. False when the slice is no such number or does not fit.
-[[nodiscard]] bool ZkusTextNaCele(std::string_view slice, int32_t& value);
-[[nodiscard]] bool ZkusTextNaCele64(std::string_view slice, int64_t& value);
+[[nodiscard]] bool TryTextToInteger(std::string_view slice, int32_t& value);
+[[nodiscard]] bool TryTextToInteger64(std::string_view slice, int64_t& value);
 // The "integer" kind; raises EConvertError "'%s' is not a valid integer value" with the untrimmed slice.
-[[nodiscard]] int32_t TextNaCeleCisloPlne(std::string_view slice);
-[[nodiscard]] inline int32_t TextNaCeleCislo(std::string_view slice) {
+[[nodiscard]] int32_t TextToIntegerFull(std::string_view slice);
+[[nodiscard]] inline int32_t TextToInteger(std::string_view slice) {
     // Leading spaces and at most nine digits cannot overflow; that covers the usual columns of the layouts, read
     // here in line (the callers' column widths bound the loops). Everything else takes the full rules.
     if (slice.size() <= 9) {
@@ -44,10 +44,10 @@ namespace ndlemo {
         if (i == slice.size() && i > first)
             return v;
     }
-    return TextNaCeleCisloPlne(slice);
+    return TextToIntegerFull(slice);
 }
 // The "lenient integer" kind: the trimmed slice as an integer, 0 when it is none.
-[[nodiscard]] int32_t TextNaCeleCisloVolne(std::string_view slice);
+[[nodiscard]] int32_t TextToIntegerLenient(std::string_view slice);
 
 // The "decimal" kind: the trimmed slice, "." taken as the system decimal separator; raises EConvertError
 // "'%s' is not a valid floating point value" with the text after the replacement.
@@ -55,10 +55,10 @@ namespace ndlemo {
 
 // Only whether the slice is a valid integer or decimal, for columns whose value nothing reads; the same
 // errors as the conversions.
-inline void OverCeleCislo(std::string_view slice) {
-    (void)TextNaCeleCislo(slice);
+inline void CheckInteger(std::string_view slice) {
+    (void)TextToInteger(slice);
 }
-inline void OverCislo(std::string_view slice) {
+inline void CheckDecimal(std::string_view slice) {
     // A plain number (blanks, [sign] digits with at most one point, blanks) of a sane number of digits is in
     // range; anything else goes the full way. One pass, without trimming first.
     size_t n = slice.size();

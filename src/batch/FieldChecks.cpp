@@ -29,25 +29,36 @@ size_t CharBytes(unsigned char b) {
     return 4;
 }
 
+// The usual valid value passes without the general routine, which then only words the error.
+bool AllDigits(std::string_view value, size_t length) {
+    if (value.size() != length)
+        return false;
+    for (char c : value) {
+        if (!IsDigit(c))
+            return false;
+    }
+    return true;
+}
+
 const std::string_view Digits = "0123456789";
 const std::string_view DigitsLabel = "0 až 9";
 
 } // namespace
 
-void NepripustnaHodnota(std::string_view value, std::string_view label) {
+void RaiseInvalidValue(std::string_view value, std::string_view label) {
     throw ESubroutineError("Nepřípustná hodnota \"%s\" pro \"%s\"", value, label);
 }
 
 TDate KonecObdobi(std::string_view mesic, std::string_view rok) {
     int32_t month = 0;
     int32_t year = 0;
-    if (!ZkusTextNaCele(mesic, month) || !ZkusTextNaCele(rok, year))
+    if (!TryTextToInteger(mesic, month) || !TryTextToInteger(rok, year))
         throw ESubroutineError("Chybné období dávky \"%s\",\"%s\" (měsíc,rok)", mesic, rok);
     // Checked here, before the narrowing to the routine's 16-bit arguments could wrap a wild value.
     if (year < 1900 || year > 3000)
-        NepripustnaHodnota(std::to_string(year), "Rok");
+        RaiseInvalidValue(std::to_string(year), "Rok");
     if (month < 1 || month > 12)
-        NepripustnaHodnota(std::to_string(month), "Měsíc");
+        RaiseInvalidValue(std::to_string(month), "Měsíc");
     return LastDayOfMonth(static_cast<uint16_t>(year), static_cast<uint16_t>(month));
 }
 
@@ -70,17 +81,6 @@ void KontrolaHodnoty(std::string_view hodnota, std::optional<size_t> delka, std:
     }
 }
 
-// The usual valid value passes without the general routine, which then only words the error.
-bool AllDigits(std::string_view hodnota, size_t delka) {
-    if (hodnota.size() != delka)
-        return false;
-    for (char c : hodnota) {
-        if (!IsDigit(c))
-            return false;
-    }
-    return true;
-}
-
 void KontrolaICP(std::string_view hodnota) {
     if (!AllDigits(hodnota, 8))
         KontrolaHodnoty(hodnota, 8, Digits, "IČP", DigitsLabel);
@@ -99,13 +99,13 @@ void KontrolaModulo11(std::string_view hodnota) {
             value = value * 10 + (c - '0');
         ok = true;
     } else {
-        ok = ZkusTextNaCele64(hodnota, value);
+        ok = TryTextToInteger64(hodnota, value);
     }
     if (!ok || value % 11 != 0)
-        NepripustnaHodnota(hodnota, "Číslo poj.");
+        RaiseInvalidValue(hodnota, "Číslo poj.");
 }
 
-void KontrolaPojistence(std::string_view hodnota, bool modulo) {
+void CheckInsuranceNumber(std::string_view hodnota, bool modulo) {
     // The usual valid number, ten digits divisible by eleven, passes in one look; the checks word any error.
     if (hodnota.size() == 10) {
         bool digits = true;
@@ -127,7 +127,7 @@ void KontrolaOdbornosti(std::string_view hodnota) {
     bool ok = hodnota.size() == 3 && IsDigit(hodnota[0]) && (IsDigit(hodnota[1]) || IsCapital(hodnota[1])) &&
               IsDigit(hodnota[2]);
     if (!ok)
-        NepripustnaHodnota(hodnota, "Odbornost");
+        RaiseInvalidValue(hodnota, "Odbornost");
 }
 
 void KontrolaDiagnozy(std::string_view hodnota) {
@@ -135,7 +135,7 @@ void KontrolaDiagnozy(std::string_view hodnota) {
     for (size_t i = 1; ok && i < hodnota.size(); ++i)
         ok = IsDigit(hodnota[i]);
     if (!ok)
-        NepripustnaHodnota(hodnota, "Diagnóza");
+        RaiseInvalidValue(hodnota, "Diagnóza");
 }
 
 void KontrolaCharakteru(std::string_view hodnota) {
@@ -144,8 +144,8 @@ void KontrolaCharakteru(std::string_view hodnota) {
 }
 
 void KontrolaKoduPojistovny(std::string_view hodnota) {
-    if (OrezText(hodnota).empty())
-        NepripustnaHodnota(hodnota, "Kód pojišťovny");
+    if (TrimSlice(hodnota).empty())
+        RaiseInvalidValue(hodnota, "Kód pojišťovny");
 }
 
 void KontrolaLokalizace(std::string_view hodnota) {
@@ -189,14 +189,14 @@ std::string_view TypDokladuZVety(std::string_view typDavky, std::string_view pis
 
 std::string SpojAdresu(std::string_view cast1, std::string_view cast2, std::string_view cast3) {
     std::string out;
-    for (std::string_view part : {OrezText(cast1), OrezText(cast2)}) {
+    for (std::string_view part : {TrimSlice(cast1), TrimSlice(cast2)}) {
         if (!part.empty()) {
             out += part;
             out += ", ";
         }
     }
-    out += OrezText(cast3);
-    std::string result(OrezText(out));
+    out += TrimSlice(cast3);
+    std::string result(TrimSlice(out));
     if (!result.empty() && result.back() == ',')
         result.pop_back();
     return result;

@@ -11,7 +11,7 @@ namespace ndlemo {
 // Checks of single fields of batch records; each raises ESubroutineError with the line's message.
 
 // Raises "Nepřípustná hodnota "value" pro "label"".
-[[noreturn]] void NepripustnaHodnota(std::string_view value, std::string_view label);
+[[noreturn]] void RaiseInvalidValue(std::string_view value, std::string_view label);
 
 // Last day of the batch period given by its month and year texts.
 [[nodiscard]] TDate KonecObdobi(std::string_view mesic, std::string_view rok);
@@ -24,7 +24,7 @@ void KontrolaICP(std::string_view hodnota);
 void KontrolaCislaPojistence(std::string_view hodnota);
 void KontrolaModulo11(std::string_view hodnota);
 // KontrolaCislaPojistence, then KontrolaModulo11 when modulo is set.
-void KontrolaPojistence(std::string_view hodnota, bool modulo);
+void CheckInsuranceNumber(std::string_view hodnota, bool modulo);
 void KontrolaOdbornosti(std::string_view hodnota);
 void KontrolaDiagnozy(std::string_view hodnota);
 void KontrolaCharakteru(std::string_view hodnota);

@@ -1,8 +1,10 @@
 #include "batch/KontrolaDokladu.h"
 
-#include "batch/ETypDokladu.h"
 #include "batch/FieldChecks.h"
-#include "batch/TDekoderVety.h"
+#include "batch/RecordLayouts.h"
+#include "batch/TDocumentType.h"
+#include "batch/TRecordDecoder.h"
+#include "support/ESubroutineError.h"
 #include "support/TFormatSettings.h"
 
 #include <string>
@@ -12,146 +14,203 @@ namespace ndlemo {
 namespace {
 
 // Sets a field of the document; cheaper than assignment, which must allow for the text overlapping the string.
-void Prirad(std::string& field, std::string_view value) {
+void Assign(std::string& field, std::string_view value) {
     field.clear();
     field.append(value);
 }
 
-// Columns 1-49 shared by the types 01, 02, 06, 34 and 37; type 34 keeps its specialty in Odbornost2.
-void Sloupce1Az49(const TDekoderVety& dek, TDoklad& d, bool odbornost2) {
-    Prirad(d.TypVety, dek.Text(1, 1));
-    d.Cislo = dek.Cele(2, 7);
-    d.Poradi = dek.Cele(11, 3);
-    Prirad(d.KodPojistovny, dek.Text(14, 3));
-    Prirad(d.ICP, dek.Text(18, 8));
-    Prirad(odbornost2 ? d.Odbornost2 : d.Odbornost, dek.Text(32, 3));
-    Prirad(d.CisloPojistence, dek.Text(35, 10));
-    Prirad(d.Diagnoza, dek.Text(45, 5));
+void RaiseIfAfterPeriod(TDate date, TDate periodEnd, std::string_view label) {
+    if (date > periodEnd)
+        RaiseInvalidValue(TFormatSettings::Current().FormatDate(date), label);
 }
 
-// Types 05 and 36 share their first 48 columns.
-void Sloupce05a36(const TDekoderVety& dek, TDoklad& d) {
-    Prirad(d.TypVety, dek.Text(1, 1));
-    d.Cislo = dek.Cele(2, 7);
-    Prirad(d.KodPojistovny, dek.Text(9, 3));
-    Prirad(d.ICP, dek.Text(12, 8));
-    Prirad(d.Odbornost, dek.Text(26, 3));
-    dek.OverCislo(29, 10);
-    dek.OverCele(39, 7);
-    d.Poradi = dek.Cele(46, 3);
+// Each type's function below checks the length, decodes the type's fields in column order and runs the type's
+// checks; the checks shared by all types follow in KontrolaDokladu.
+
+// Columns 1-49 of the types 01, 02, 06, 34 and 37; the specialty goes to the given field.
+void DecodeCommonColumns(const TRecordDecoder& decoder, TDoklad& doklad, std::string& odbornost) {
+    namespace Layout = layout::DocumentCommon;
+    Assign(doklad.TypVety, decoder.Text(Layout::TypVety));
+    doklad.Cislo = decoder.Integer(Layout::Cislo);
+    doklad.Poradi = decoder.Integer(Layout::Poradi);
+    Assign(doklad.KodPojistovny, decoder.Text(Layout::KodPojistovny));
+    Assign(doklad.ICP, decoder.Text(Layout::ICP));
+    Assign(odbornost, decoder.Text(Layout::Odbornost));
+    Assign(doklad.CisloPojistence, decoder.Text(Layout::CisloPojistence));
+    Assign(doklad.Diagnoza, decoder.Text(Layout::Diagnoza));
 }
 
-void PoKonciObdobi(TDate datum, TDate konec, std::string_view label) {
-    if (datum > konec)
-        NepripustnaHodnota(TFormatSettings::Current().FormatDate(datum), label);
+// The columns of type 05, which type 36 shares.
+void DecodeColumnsOf05(const TRecordDecoder& decoder, TDoklad& doklad) {
+    namespace Layout = layout::Document05;
+    Assign(doklad.TypVety, decoder.Text(Layout::TypVety));
+    doklad.Cislo = decoder.Integer(Layout::Cislo);
+    Assign(doklad.KodPojistovny, decoder.Text(Layout::KodPojistovny));
+    Assign(doklad.ICP, decoder.Text(Layout::ICP));
+    Assign(doklad.Odbornost, decoder.Text(Layout::Odbornost));
+    decoder.CheckDecimal(Layout::CheckedDecimal);
+    decoder.CheckInteger(Layout::CheckedInteger);
+    doklad.Poradi = decoder.Integer(Layout::Poradi);
+}
+
+void CheckDocument01(const TRecordDecoder& decoder, TDoklad& doklad) {
+    namespace Layout = layout::Document01;
+    decoder.RequireLength(Layout::Lengths, Layout::LengthLabel);
+    DecodeCommonColumns(decoder, doklad, doklad.Odbornost);
+    decoder.CheckDecimal(Layout::CheckedDecimal);
+    decoder.CheckInteger(Layout::CheckedInteger);
+    KontrolaKoduPojistovny(doklad.KodPojistovny);
+    KontrolaOdbornosti(doklad.Odbornost);
+    KontrolaDiagnozy(doklad.Diagnoza);
+}
+
+void CheckDocument02(const TRecordDecoder& decoder, TDoklad& doklad, TDate periodEnd) {
+    namespace Layout = layout::Document02;
+    decoder.RequireLength(Layout::Lengths, Layout::LengthLabel);
+    DecodeCommonColumns(decoder, doklad, doklad.Odbornost);
+    doklad.DatumPrijeti = decoder.Date(Layout::DatumPrijeti);
+    doklad.DatumPropusteni = decoder.Date(Layout::DatumPropusteni);
+    decoder.CheckDecimal(Layout::CheckedDecimal);
+    decoder.CheckInteger(Layout::CheckedInteger);
+    KontrolaKoduPojistovny(doklad.KodPojistovny);
+    KontrolaOdbornosti(doklad.Odbornost);
+    KontrolaDiagnozy(doklad.Diagnoza);
+    if (doklad.DatumPrijeti > doklad.DatumPropusteni)
+        throw ESubroutineError("Datum přijetí je vyšší než datum propuštění");
+    RaiseIfAfterPeriod(doklad.DatumPrijeti, periodEnd, "Datum přijetí (mimo období dávky)");
+    RaiseIfAfterPeriod(doklad.DatumPropusteni, periodEnd, "Datum propuštění (mimo období dávky)");
+}
+
+void CheckDocument03(const TRecordDecoder& decoder, TDoklad& doklad) {
+    namespace Layout = layout::Document03;
+    decoder.RequireLength(Layout::Lengths, Layout::LengthLabel);
+    Assign(doklad.TypVety, decoder.Text(Layout::TypVety));
+    doklad.Cislo = decoder.Integer(Layout::Cislo);
+    doklad.Poradi = decoder.Integer(Layout::Poradi);
+    Assign(doklad.ICP, decoder.Text(Layout::ICP));
+    Assign(doklad.Odbornost, decoder.Text(Layout::Odbornost));
+    Assign(doklad.CisloPojistence, decoder.Text(Layout::CisloPojistence));
+    decoder.CheckDecimal(Layout::CheckedDecimal);
+    KontrolaOdbornosti(doklad.Odbornost);
+}
+
+void CheckDocument05(const TRecordDecoder& decoder, TDoklad& doklad) {
+    namespace Layout = layout::Document05;
+    decoder.RequireLength(Layout::Lengths, Layout::LengthLabel);
+    DecodeColumnsOf05(decoder, doklad);
+    KontrolaKoduPojistovny(doklad.KodPojistovny);
+    KontrolaOdbornosti(doklad.Odbornost);
+}
+
+void CheckDocument06(const TRecordDecoder& decoder, TDoklad& doklad, TDate periodEnd) {
+    namespace Layout = layout::Document06;
+    decoder.RequireLength(Layout::Lengths, Layout::LengthLabel);
+    DecodeCommonColumns(decoder, doklad, doklad.Odbornost);
+    doklad.DatumUdalosti = decoder.Date(Layout::DatumUdalosti);
+    decoder.CheckDecimal(Layout::CheckedDecimal);
+    decoder.CheckInteger(Layout::CheckedInteger);
+    Assign(doklad.Odbornost2, decoder.Text(Layout::Odbornost2));
+    KontrolaKoduPojistovny(doklad.KodPojistovny);
+    KontrolaOdbornosti(doklad.Odbornost);
+    KontrolaOdbornosti(doklad.Odbornost2);
+    KontrolaDiagnozy(doklad.Diagnoza);
+    RaiseIfAfterPeriod(doklad.DatumUdalosti, periodEnd, "Datum požadavku (mimo období dávky)");
+}
+
+void CheckDocument34(const TRecordDecoder& decoder, TDoklad& doklad, TDate periodEnd) {
+    namespace Layout = layout::Document34;
+    decoder.RequireLength(Layout::Lengths, Layout::LengthLabel);
+    DecodeCommonColumns(decoder, doklad, doklad.Odbornost2);
+    decoder.CheckDecimal(Layout::CheckedDecimal);
+    decoder.CheckInteger(Layout::CheckedInteger);
+    doklad.DatumUdalosti = decoder.Date(Layout::DatumUdalosti);
+    KontrolaKoduPojistovny(doklad.KodPojistovny);
+    KontrolaOdbornosti(doklad.Odbornost2);
+    KontrolaDiagnozy(doklad.Diagnoza);
+    RaiseIfAfterPeriod(doklad.DatumUdalosti, periodEnd, "Datum transportu (mimo období dávky)");
+}
+
+void CheckDocument36(const TRecordDecoder& decoder, TDoklad& doklad) {
+    namespace Layout = layout::Document36;
+    decoder.RequireLength(Layout::Lengths, Layout::LengthLabel);
+    DecodeColumnsOf05(decoder, doklad);
+    Assign(doklad.KodPolozky, decoder.Text(Layout::KodPolozky));
+    KontrolaKoduPojistovny(doklad.KodPojistovny);
+    KontrolaOdbornosti(doklad.Odbornost);
+}
+
+void CheckDocument37(const TRecordDecoder& decoder, TDoklad& doklad, TDate periodEnd) {
+    namespace Layout = layout::Document37;
+    decoder.RequireLength(Layout::Lengths, Layout::LengthLabel);
+    DecodeCommonColumns(decoder, doklad, doklad.Odbornost);
+    decoder.CheckDecimal(Layout::CheckedDecimal);
+    decoder.CheckInteger(Layout::CheckedInteger);
+    doklad.DatumUdalosti = decoder.Date(Layout::DatumUdalosti);
+    KontrolaKoduPojistovny(doklad.KodPojistovny);
+    KontrolaOdbornosti(doklad.Odbornost);
+    KontrolaDiagnozy(doklad.Diagnoza);
+    RaiseIfAfterPeriod(doklad.DatumUdalosti, periodEnd, "Datum zásahu (mimo období dávky)");
 }
 
 } // namespace
 
-void KontrolaDokladu(std::string_view veta, const TDavka& davka, TDokladImp& doklad, bool kontrolaModulo) {
-    KontrolaDokladu(TVeta(veta), davka, doklad, kontrolaModulo);
+void KontrolaDokladu(std::string_view line, const TDavka& davka, TDokladImp& doklad, bool kontrolaModulo) {
+    KontrolaDokladu(TRecordLine(line), davka, doklad, kontrolaModulo);
 }
 
-void KontrolaDokladu(const TVeta& v, const TDavka& davka, TDokladImp& doklad, bool kontrolaModulo) {
+void KontrolaDokladu(const TRecordLine& line, const TDavka& davka, TDokladImp& doklad, bool kontrolaModulo) {
     doklad.Vycisti();
-    TDoklad& d = doklad.Doklad;
+    TDoklad& record = doklad.Doklad;
     if (davka.Typ.empty())
-        NepripustnaHodnota("", "Typ dávky");
-    std::string_view pismeno = v.Prvni();
-    std::string_view typ = TypDokladuZVety(davka.Typ, pismeno);
-    if (typ.empty())
-        NepripustnaHodnota(davka.Typ + ", " + std::string(pismeno), "Typ dávky, typ dokladu");
-    Prirad(d.TypDokladu, typ);
-    Prirad(d.ICZ, davka.ICZ);
-    Prirad(d.Rok, davka.Rok);
-    Prirad(d.Mesic, davka.Mesic);
-    TDate konec = doklad.KonecObdobi();
+        RaiseInvalidValue("", "Typ dávky");
+    std::string_view letter = line.First();
+    std::string_view typDokladu = TypDokladuZVety(davka.Typ, letter);
+    if (typDokladu.empty())
+        RaiseInvalidValue(davka.Typ + ", " + std::string(letter), "Typ dávky, typ dokladu");
+    Assign(record.TypDokladu, typDokladu);
+    Assign(record.ICZ, davka.ICZ);
+    Assign(record.Rok, davka.Rok);
+    Assign(record.Mesic, davka.Mesic);
+    const TDate periodEnd = doklad.KonecObdobi();
 
-    TDekoderVety dek(v);
-    using T = ETypDokladu;
-    const ETypDokladu kod = TypDokladuKod(typ);
-    if (kod == T::T01 || kod == T::T01s) {
-        dek.Delka({93}, "doklad 01");
-        Sloupce1Az49(dek, d, false);
-        dek.OverCislo(76, 10);
-        dek.OverCele(86, 7);
-        KontrolaKoduPojistovny(d.KodPojistovny);
-        KontrolaOdbornosti(d.Odbornost);
-        KontrolaDiagnozy(d.Diagnoza);
-    } else if (kod == T::T02 || kod == T::T02s) {
-        dek.Delka({101}, "doklad 02");
-        Sloupce1Az49(dek, d, false);
-        d.DatumPrijeti = dek.Datum(63, 8);
-        d.DatumPropusteni = dek.Datum(71, 8);
-        dek.OverCislo(80, 12);
-        dek.OverCele(92, 9);
-        KontrolaKoduPojistovny(d.KodPojistovny);
-        KontrolaOdbornosti(d.Odbornost);
-        KontrolaDiagnozy(d.Diagnoza);
-        if (d.DatumPrijeti > d.DatumPropusteni)
-            throw ESubroutineError("Datum přijetí je vyšší než datum propuštění");
-        PoKonciObdobi(d.DatumPrijeti, konec, "Datum přijetí (mimo období dávky)");
-        PoKonciObdobi(d.DatumPropusteni, konec, "Datum propuštění (mimo období dávky)");
-    } else if (kod == T::T03 || kod == T::T03s) {
-        dek.Delka({67}, "doklad 03");
-        Prirad(d.TypVety, dek.Text(1, 1));
-        d.Cislo = dek.Cele(2, 7);
-        d.Poradi = dek.Cele(11, 3);
-        Prirad(d.ICP, dek.Text(14, 8));
-        Prirad(d.Odbornost, dek.Text(28, 3));
-        Prirad(d.CisloPojistence, dek.Text(31, 10));
-        dek.OverCislo(56, 11);
-        KontrolaOdbornosti(d.Odbornost);
-    } else if (kod == T::T05) {
-        dek.Delka({49}, "doklad 05");
-        Sloupce05a36(dek, d);
-        KontrolaKoduPojistovny(d.KodPojistovny);
-        KontrolaOdbornosti(d.Odbornost);
-    } else if (kod == T::T06) {
-        dek.Delka({100}, "doklad 06");
-        Sloupce1Az49(dek, d, false);
-        d.DatumUdalosti = dek.Datum(66, 8);
-        dek.OverCislo(74, 10);
-        dek.OverCele(84, 7);
-        Prirad(d.Odbornost2, dek.Text(91, 3));
-        KontrolaKoduPojistovny(d.KodPojistovny);
-        KontrolaOdbornosti(d.Odbornost);
-        KontrolaOdbornosti(d.Odbornost2);
-        KontrolaDiagnozy(d.Diagnoza);
-        PoKonciObdobi(d.DatumUdalosti, konec, "Datum požadavku (mimo období dávky)");
-    } else if (kod == T::T34) {
-        // Both lengths share the columns up to 97; the places after them are texts only.
-        dek.Delka({149, 255}, "doklad 34");
-        Sloupce1Az49(dek, d, true);
-        dek.OverCislo(66, 10);
-        dek.OverCele(76, 7);
-        d.DatumUdalosti = dek.Datum(90, 8);
-        KontrolaKoduPojistovny(d.KodPojistovny);
-        KontrolaOdbornosti(d.Odbornost2);
-        KontrolaDiagnozy(d.Diagnoza);
-        PoKonciObdobi(d.DatumUdalosti, konec, "Datum transportu (mimo období dávky)");
-    } else if (kod == T::T36) {
-        dek.Delka({51, 59, 68}, "doklad 36");
-        Sloupce05a36(dek, d);
-        Prirad(d.KodPolozky, dek.Text(49, 2));
-        KontrolaKoduPojistovny(d.KodPojistovny);
-        KontrolaOdbornosti(d.Odbornost);
-    } else { // 37
-        dek.Delka({136}, "doklad 37");
-        Sloupce1Az49(dek, d, false);
-        dek.OverCislo(50, 10);
-        dek.OverCele(60, 7);
-        d.DatumUdalosti = dek.Datum(74, 8);
-        KontrolaKoduPojistovny(d.KodPojistovny);
-        KontrolaOdbornosti(d.Odbornost);
-        KontrolaDiagnozy(d.Diagnoza);
-        PoKonciObdobi(d.DatumUdalosti, konec, "Datum zásahu (mimo období dávky)");
+    const TRecordDecoder decoder(line);
+    const TDocumentType type = DocumentTypeOf(typDokladu);
+    switch (type) {
+    case TDocumentType::Type01:
+    case TDocumentType::Type01s:
+        CheckDocument01(decoder, record);
+        break;
+    case TDocumentType::Type02:
+    case TDocumentType::Type02s:
+        CheckDocument02(decoder, record, periodEnd);
+        break;
+    case TDocumentType::Type03:
+    case TDocumentType::Type03s:
+        CheckDocument03(decoder, record);
+        break;
+    case TDocumentType::Type05:
+        CheckDocument05(decoder, record);
+        break;
+    case TDocumentType::Type06:
+        CheckDocument06(decoder, record, periodEnd);
+        break;
+    case TDocumentType::Type34:
+        CheckDocument34(decoder, record, periodEnd);
+        break;
+    case TDocumentType::Type36:
+        CheckDocument36(decoder, record);
+        break;
+    case TDocumentType::Type37:
+        CheckDocument37(decoder, record, periodEnd);
+        break;
+    case TDocumentType::None: // TypDokladuZVety gives none of the other texts
+        break;
     }
 
-    KontrolaICP(d.ICP);
-    if (kod != T::T05 && kod != T::T36) {
-        KontrolaPojistence(d.CisloPojistence, kontrolaModulo);
-        doklad.PridejOsobu(d.CisloPojistence);
+    KontrolaICP(record.ICP);
+    if (type != TDocumentType::Type05 && type != TDocumentType::Type36) {
+        CheckInsuranceNumber(record.CisloPojistence, kontrolaModulo);
+        doklad.PridejOsobu(record.CisloPojistence);
     }
     doklad.Aktivni = true;
 }

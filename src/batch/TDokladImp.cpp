@@ -8,8 +8,8 @@ void TDokladImp::Vycisti() {
     Aktivni = false;
     while (!Osoby.empty()) {
         Osoby.back()->Vycisti();
-        if (m_Volne.size() < MaxVolne)
-            m_Volne.push_back(std::move(Osoby.back()));
+        if (m_Spare.size() < MaxSpare)
+            m_Spare.push_back(std::move(Osoby.back()));
         Osoby.pop_back();
     }
     if (!m_Index.empty())
@@ -32,11 +32,11 @@ int TDokladImp::NajdiOsobu(std::string_view cisloPojistence) const {
 int TDokladImp::PridejOsobu(std::string_view cisloPojistence) {
     if (NajdiOsobu(cisloPojistence) >= 0)
         return -1;
-    if (m_Volne.empty()) {
+    if (m_Spare.empty()) {
         Osoby.push_back(std::make_unique<TPojOsobaImp>(cisloPojistence));
     } else {
-        Osoby.push_back(std::move(m_Volne.back()));
-        m_Volne.pop_back();
+        Osoby.push_back(std::move(m_Spare.back()));
+        m_Spare.pop_back();
         Osoby.back()->CisloPojistence = cisloPojistence;
     }
     int index = static_cast<int>(Osoby.size()) - 1;
@@ -51,12 +51,12 @@ int TDokladImp::PridejOsobu(std::string_view cisloPojistence) {
     return index;
 }
 
-TDate TDokladImp::SpocitejKonecObdobi() {
-    m_ObdobiKonec = TDate();
+TDate TDokladImp::CachePeriodEnd() {
+    m_PeriodEnd = TDate();
     TDate konec = ndlemo::KonecObdobi(Doklad.Mesic, Doklad.Rok);
-    m_ObdobiMesic = Doklad.Mesic;
-    m_ObdobiRok = Doklad.Rok;
-    m_ObdobiKonec = konec;
+    m_PeriodMonth = Doklad.Mesic;
+    m_PeriodYear = Doklad.Rok;
+    m_PeriodEnd = konec;
     return konec;
 }
 

@@ -29,9 +29,9 @@ public:
     bool Aktivni = false;
     // Whether checked items are stored under their persons. The file reader turns it off: nothing reads the
     // items of its document, and a document with very many items must not hold them all.
-    bool UkladatPolozky = true;
+    bool StoreItems = true;
     // The record into which a checked item is copied before it is stored; reused between items.
-    TDokladPolozka PracovniPolozka;
+    TDokladPolozka ScratchItem;
 
     // Not open, no persons (freed the last first), the record cleared.
     void Vycisti();
@@ -42,9 +42,9 @@ public:
     // The last day of the period of Doklad.Mesic and Doklad.Rok; raises like the period check. Remembered for
     // the items, which all ask for the same period.
     [[nodiscard]] TDate KonecObdobi() {
-        if (!m_ObdobiKonec.IsNull() && SameText(m_ObdobiMesic, Doklad.Mesic) && SameText(m_ObdobiRok, Doklad.Rok))
-            return m_ObdobiKonec;
-        return SpocitejKonecObdobi();
+        if (!m_PeriodEnd.IsNull() && SameText(m_PeriodMonth, Doklad.Mesic) && SameText(m_PeriodYear, Doklad.Rok))
+            return m_PeriodEnd;
+        return CachePeriodEnd();
     }
     // Short texts (periods, insurance numbers) are compared for every item: up to sixteen bytes as two
     // overlapping words, without a library call.
@@ -67,7 +67,7 @@ public:
     }
 
 private:
-    TDate SpocitejKonecObdobi();
+    TDate CachePeriodEnd();
     // The sizeof(Word) bytes from offset on of both texts are equal.
     template <typename Word>
     [[nodiscard]] static bool SameBytes(std::string_view a, std::string_view b, size_t offset) {
@@ -81,17 +81,17 @@ private:
     // Persons are looked up linearly while there are few; a document of one of the types whose persons come
     // from the items can have very many, and then an index keeps the look-up constant.
     static constexpr size_t IndexFrom = 16;
-    static constexpr size_t MaxVolne = 64;
+    static constexpr size_t MaxSpare = 64;
     struct Hash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
     };
     std::unordered_map<std::string, int, Hash, std::equal_to<>> m_Index;
     // Cleared persons kept for the next documents, so that refilling the document does not allocate.
-    std::vector<std::unique_ptr<TPojOsobaImp>> m_Volne;
-    std::string m_ObdobiMesic;
-    std::string m_ObdobiRok;
-    TDate m_ObdobiKonec;
+    std::vector<std::unique_ptr<TPojOsobaImp>> m_Spare;
+    std::string m_PeriodMonth;
+    std::string m_PeriodYear;
+    TDate m_PeriodEnd;
 };
 
 } // namespace ndlemo

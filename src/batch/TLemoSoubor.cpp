@@ -4,10 +4,11 @@
 #include "batch/FieldChecks.h"
 #include "batch/KontrolaDokladu.h"
 #include "batch/KontrolaPolozky.h"
+#include "batch/RecordLayouts.h"
 #include "batch/TBatchCharTable.h"
 #include "batch/TBatchLineReader.h"
-#include "batch/TDekoderVety.h"
 #include "batch/TDokladImp.h"
+#include "batch/TRecordDecoder.h"
 #include "support/ESubroutineError.h"
 #include "support/FormatText.h"
 
@@ -42,26 +43,28 @@ bool AllowedBatchType(std::string_view typ) {
     return false;
 }
 
-void DecodeBatchHeader(const TVeta& v, TDavka& h) {
-    TDekoderVety dek(v);
-    dek.Delka({62, 88}, "dávky");
-    h.Charakter = dek.Text(2, 1);
-    h.Typ = dek.Text(3, 2);
-    h.ICZ = dek.Text(5, 8);
-    h.Pobocka = dek.Text(13, 4);
-    h.Rok = dek.Text(17, 4);
-    h.Mesic = dek.Text(21, 2);
-    h.Cislo = dek.Cele(23, 6);
-    h.PocetDokladu = dek.Cele(29, 3);
-    h.Celkem = dek.Cele(32, 11);
-    h.Castka = dek.Cislo(43, 18);
-    h.Priznak = dek.Text(61, 1);
-    if (v.Delka() == 88) {
-        h.Doplnek1 = dek.Text(62, 13);
-        h.Doplnek2 = dek.Text(75, 13);
+// The batch header record "D" and its own checks.
+void DecodeBatchHeader(const TRecordLine& line, TDavka& davka) {
+    namespace Layout = layout::BatchHeader;
+    const TRecordDecoder decoder(line);
+    decoder.RequireLength(Layout::Lengths, Layout::LengthLabel);
+    davka.Charakter = decoder.Text(Layout::Charakter);
+    davka.Typ = decoder.Text(Layout::Typ);
+    davka.ICZ = decoder.Text(Layout::ICZ);
+    davka.Pobocka = decoder.Text(Layout::Pobocka);
+    davka.Rok = decoder.Text(Layout::Rok);
+    davka.Mesic = decoder.Text(Layout::Mesic);
+    davka.Cislo = decoder.Integer(Layout::Cislo);
+    davka.PocetDokladu = decoder.Integer(Layout::PocetDokladu);
+    davka.Celkem = decoder.Integer(Layout::Celkem);
+    davka.Castka = decoder.Decimal(Layout::Castka);
+    davka.Priznak = decoder.Text(Layout::Priznak);
+    if (line.Length() == Layout::LongLength) {
+        davka.Doplnek1 = decoder.Text(Layout::Doplnek1);
+        davka.Doplnek2 = decoder.Text(Layout::Doplnek2);
     }
-    KontrolaCharakteru(h.Charakter);
-    (void)TextNaDatum("01" + h.Mesic + h.Rok);
+    KontrolaCharakteru(davka.Charakter);
+    (void)TextNaDatum("01" + davka.Mesic + davka.Rok);
 }
 
 // The state of one reading of a file.
@@ -69,7 +72,7 @@ class TReading {
 public:
     TReading(TLemoSoubor& soubor, TKeyRegister& batchKeys, TKeyRegister& docKeys, std::string_view icz)
         : m_Soubor(soubor), m_BatchKeys(batchKeys), m_DocKeys(docKeys), m_Icz(icz) {
-        m_Doklad.UkladatPolozky = false;
+        m_Doklad.StoreItems = false;
         m_Doklad.Vycisti();
     }
 
@@ -82,19 +85,19 @@ public:
             ++m_Radek;
             if (raw.empty())
                 continue;
-            size_t high = TVeta::FirstHigh(raw);
+            size_t high = TRecordLine::FirstHigh(raw);
             try {
                 if (table.BytesAreColumns()) {
                     // The usual case: the line is converted only if a check needs one of its non-ASCII slices.
-                    HandleLine(TVeta(raw, high, table, m_Utf8));
+                    HandleLine(TRecordLine(raw, high, table, m_Utf8));
                 } else {
                     std::string_view line = raw;
-                    if (high != TVeta::NoHigh || !table.AsciiUnchanged()) {
+                    if (high != TRecordLine::NoHigh || !table.AsciiUnchanged()) {
                         line = table.Convert(raw, table.AsciiUnchanged() ? high : 0, m_Utf8);
                         if (!table.AsciiUnchanged())
-                            high = TVeta::FirstHigh(line);
+                            high = TRecordLine::FirstHigh(line);
                     }
-                    HandleLine(TVeta(line, high));
+                    HandleLine(TRecordLine(line, high));
                 }
             } catch (const ESubroutineError& e) {
                 AddError(e.what());
@@ -125,8 +128,8 @@ private:
             AddError(FormatText("Chybný počet dokladů v dávce %d", h.Cislo));
     }
 
-    void HandleLine(const TVeta& line) {
-        switch (line.PrvniBajt()) {
+    void HandleLine(const TRecordLine& line) {
+        switch (line.FirstByte()) {
         case 'D':
             BatchHeader(line);
             break;
@@ -143,7 +146,7 @@ private:
         case 'V':
         case 'L':
             if (m_Doklad.Aktivni)
-                KontrolaPolozky(line, m_Doklad, m_PolozkyDokladu, m_Soubor.KontrolaModulo);
+                KontrolaPolozky(line, m_Doklad, m_ItemContext, m_Soubor.KontrolaModulo);
             break;
         case 'G':
             if (m_Doklad.Aktivni)
@@ -153,11 +156,11 @@ private:
         case 'K':
             break;
         default:
-            throw ESubroutineError("Chybný typ věty \"%s\"", line.Prvni());
+            throw ESubroutineError("Chybný typ věty \"%s\"", line.First());
         }
     }
 
-    void BatchHeader(const TVeta& line) {
+    void BatchHeader(const TRecordLine& line) {
         CheckCount();
         m_DavkaOtevrena = false;
         m_PocetDokladu = 0;
@@ -178,7 +181,7 @@ private:
             AddError(FormatText("Číslo dávky %d období \"%s\" již existuje", h.Cislo, h.Rok));
     }
 
-    void Document(const TVeta& line) {
+    void Document(const TRecordLine& line) {
         if (!m_DavkaOtevrena) {
             m_Doklad.Vycisti();
             throw ESubroutineError("Není přiřazena dávka");
@@ -190,7 +193,7 @@ private:
         if (!m_Doklad.Aktivni)
             return;
         // Nothing changes the open document until the next document record.
-        m_PolozkyDokladu = PolozkyDokladu(m_Doklad);
+        m_ItemContext = ItemContextOf(m_Doklad);
         const TDoklad& d = m_Doklad.Doklad;
         if (d.Poradi <= m_PosledniPoradi)
             AddError("Chybné pořadí dokladů v dávce");
@@ -204,7 +207,7 @@ private:
     TKeyRegister& m_DocKeys;
     std::string_view m_Icz;
     TDokladImp m_Doklad;
-    TPolozkyDokladu m_PolozkyDokladu;
+    TItemContext m_ItemContext;
     int32_t m_Radek = 0;
     bool m_DavkaOtevrena = false;
     int32_t m_PocetDokladu = 0;

@@ -12,12 +12,13 @@ namespace ndlemo {
 namespace {
 
 using test::MessageOf;
+using test::Outcome;
 
-TEST(OrezTextTest, RemovesSpacesAndControlCharactersAtBothEnds) {
-    EXPECT_EQ(OrezText("  J069 "), "J069");
-    EXPECT_EQ(OrezText("\t\x01 A B \r"), "A B");
-    EXPECT_EQ(OrezText("    "), "");
-    EXPECT_EQ(OrezText(" Žatec "), "Žatec");
+TEST(TrimSliceTest, RemovesSpacesAndControlCharactersAtBothEnds) {
+    EXPECT_EQ(TrimSlice("  J069 "), "J069");
+    EXPECT_EQ(TrimSlice("\t\x01 A B \r"), "A B");
+    EXPECT_EQ(TrimSlice("    "), "");
+    EXPECT_EQ(TrimSlice(" Žatec "), "Žatec");
 }
 
 struct IntegerCase {
@@ -30,9 +31,9 @@ class IntegerConversionTest : public ::testing::TestWithParam<IntegerCase> {};
 TEST_P(IntegerConversionTest, FollowsTheIntegerRules) {
     const IntegerCase& c = GetParam();
     if (c.Value) {
-        EXPECT_EQ(TextNaCeleCislo(c.Slice), *c.Value);
+        EXPECT_EQ(TextToInteger(c.Slice), *c.Value);
     } else {
-        EXPECT_EQ(MessageOf<EConvertError>([&] { (void)TextNaCeleCislo(c.Slice); }),
+        EXPECT_EQ(MessageOf<EConvertError>([&] { (void)TextToInteger(c.Slice); }),
                   std::string("'") + c.Slice + "' is not a valid integer value");
     }
 }
@@ -54,19 +55,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(IntegerConversionTest, SixtyFourBitFormTakesTenDigitNumbers) {
     int64_t v = 0;
-    ASSERT_TRUE(ZkusTextNaCele64("8001011227", v));
+    ASSERT_TRUE(TryTextToInteger64("8001011227", v));
     EXPECT_EQ(v, 8001011227LL);
-    EXPECT_TRUE(ZkusTextNaCele64("-9223372036854775808", v));
+    EXPECT_TRUE(TryTextToInteger64("-9223372036854775808", v));
     EXPECT_EQ(v, INT64_MIN);
-    EXPECT_FALSE(ZkusTextNaCele64("9223372036854775808", v));
-    EXPECT_FALSE(ZkusTextNaCele64("80010112 7", v));
+    EXPECT_FALSE(TryTextToInteger64("9223372036854775808", v));
+    EXPECT_FALSE(TryTextToInteger64("80010112 7", v));
 }
 
 TEST(LenientIntegerTest, TrimsAndGivesZeroForAnInvalidValue) {
-    EXPECT_EQ(TextNaCeleCisloVolne(" 5 "), 5);
-    EXPECT_EQ(TextNaCeleCisloVolne("x"), 0);
-    EXPECT_EQ(TextNaCeleCisloVolne(""), 0);
-    EXPECT_EQ(TextNaCeleCisloVolne("-3"), -3);
+    EXPECT_EQ(TextToIntegerLenient(" 5 "), 5);
+    EXPECT_EQ(TextToIntegerLenient("x"), 0);
+    EXPECT_EQ(TextToIntegerLenient(""), 0);
+    EXPECT_EQ(TextToIntegerLenient("-3"), -3);
 }
 
 TEST(DecimalConversionTest, ReadsWithTheSystemSeparatorAndTakesTheDotForIt) {
@@ -112,6 +113,37 @@ TEST(DateConversionTest, TakesEightDigitsOfAnExistingDay) {
         EXPECT_EQ(MessageOf<ESubroutineError>([&] { (void)TextNaDatum(bad); }),
                   std::string("Nepřípustná hodnota \"") + bad + "\" pro datum")
             << bad;
+    }
+}
+
+// The quick paths for the usual values must decide exactly like the full rules they stand in for.
+
+const char* const NumberSlices[] = {
+    "",     "   ",       "12",        "   12.50",  "+1",         "-.5",        "5.",
+    ".",    "-",         "+ 5",       "1.2.3",     " 1 2 ",      "\t7\r",      "1e5",
+    "12,5", "1,2.5",     "0x1F",      "$10",       "00000000.0", "-0",         "12a",
+    " -  ", "123456789", " 12345678", "000000000", "1234567890", "2147483648", "  -2147483648",
+    "12 ",  "1 2",       "\a5",       "5\x7F",
+};
+
+TEST(CheckDecimalTest, FailsExactlyWhenTheDecimalConversionFails) {
+    for (const char* s : NumberSlices)
+        EXPECT_EQ(Outcome([&] { CheckDecimal(s); }), Outcome([&] { (void)TextNaCislo(s); })) << '"' << s << '"';
+    std::string many(301, '1');
+    std::string tooMany(400, '9');
+    for (const std::string& s : {many, "0." + many, tooMany})
+        EXPECT_EQ(Outcome([&] { CheckDecimal(s); }), Outcome([&] { (void)TextNaCislo(s); })) << s.size();
+}
+
+TEST(TextToIntegerTest, HasTheValueOfTheFullRules) {
+    for (const char* s : NumberSlices) {
+        int32_t full = 0;
+        bool ok = TryTextToInteger(s, full);
+        EXPECT_EQ(Outcome([&] { CheckInteger(s); }), ok ? "<no error>" : Outcome([&] { (void)TextToIntegerFull(s); }))
+            << '"' << s << '"';
+        if (ok) {
+            EXPECT_EQ(TextToInteger(s), full) << '"' << s << '"';
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "batch/FieldChecks.h"
 
+#include "BatchTestRecords.h"
 #include "BatchTestSupport.h"
 #include "support/ESubroutineError.h"
 
@@ -11,6 +12,9 @@ namespace ndlemo {
 namespace {
 
 using test::MessageOf;
+using test::Outcome;
+using test::Rc1;
+using test::RcNoModulo;
 
 std::string Nepripustna(const std::string& value, const std::string& label) {
     return "Nepřípustná hodnota \"" + value + "\" pro \"" + label + "\"";
@@ -168,6 +172,22 @@ TEST(SpojAdresuTest, JoinsTheNonEmptyPartsWithCommas) {
     EXPECT_EQ(SpojAdresu("Hlavní 5", "Praha", ""), "Hlavní 5, Praha");
     EXPECT_EQ(SpojAdresu("", "Praha", ""), "Praha");
     EXPECT_EQ(SpojAdresu("", "", "11000"), "11000");
+}
+
+// The quick path for the usual valid number decides like the two checks.
+TEST(CheckInsuranceNumberTest, RaisesWhatTheTwoChecksWouldRaiseApart) {
+    const std::string numbers[] = {std::string(Rc1), std::string(RcNoModulo), "0000000000", "800101122",  "80010112x7",
+                                   "8001011227 ",    "80010112\xC3\xA1",      "-800101122", " 800101122", ""};
+    for (const std::string& n : numbers) {
+        for (bool modulo : {true, false}) {
+            std::string apart = Outcome([&] {
+                KontrolaCislaPojistence(n);
+                if (modulo)
+                    KontrolaModulo11(n);
+            });
+            EXPECT_EQ(Outcome([&] { CheckInsuranceNumber(n, modulo); }), apart) << n << " " << modulo;
+        }
+    }
 }
 
 } // namespace

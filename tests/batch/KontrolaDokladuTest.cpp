@@ -244,5 +244,42 @@ TEST(KontrolaDokladuTest, AFailedRecordLeavesTheDocumentClosedWithoutPersons) {
     EXPECT_TRUE(doklad.Osoby.empty());
 }
 
+struct NumberField {
+    const char* BatchType;
+    TLine Line;
+    size_t Column;
+    size_t Width;
+    const char* Kind;
+};
+
+class DocumentNumberFieldTest : public ::testing::TestWithParam<NumberField> {};
+
+// Every field that a document layout decodes as a number or a date fails the record when it holds none, and the
+// message shows exactly the field's columns.
+TEST_P(DocumentNumberFieldTest, FailsWithExactlyItsColumns) {
+    const NumberField& c = GetParam();
+    std::string bad(c.Width, 'z');
+    TLine line = c.Line;
+    EXPECT_EQ(Check(Batch(c.BatchType), line.Set(c.Column, bad)), NotANumberOutcome(c.Kind, bad));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryLayout, DocumentNumberFieldTest,
+    ::testing::Values(
+        NumberField{"98", Doc01(), 2, 7, "integer"}, NumberField{"98", Doc01(), 11, 3, "integer"},
+        NumberField{"98", Doc01(), 76, 10, "decimal"}, NumberField{"81", Doc01(), 86, 7, "integer"},
+        NumberField{"99", Doc02(), 63, 8, "date"}, NumberField{"99", Doc02(), 71, 8, "date"},
+        NumberField{"99", Doc02(), 80, 12, "decimal"}, NumberField{"82", Doc02(), 92, 9, "integer"},
+        NumberField{"99", Doc03(), 2, 7, "integer"}, NumberField{"99", Doc03(), 11, 3, "integer"},
+        NumberField{"81", Doc03(), 56, 11, "decimal"}, NumberField{"05", Doc05(), 2, 7, "integer"},
+        NumberField{"05", Doc05(), 29, 10, "decimal"}, NumberField{"05", Doc05(), 39, 7, "integer"},
+        NumberField{"05", Doc05(), 46, 3, "integer"}, NumberField{"90", Doc06(), 66, 8, "date"},
+        NumberField{"90", Doc06(), 74, 10, "decimal"}, NumberField{"90", Doc06(), 84, 7, "integer"},
+        NumberField{"34", Doc34(1, 1, 149), 66, 10, "decimal"}, NumberField{"34", Doc34(1, 1, 255), 76, 7, "integer"},
+        NumberField{"34", Doc34(1, 1, 255), 90, 8, "date"}, NumberField{"36", Doc36(1, 1, 59), 2, 7, "integer"},
+        NumberField{"36", Doc36(1, 1, 68), 29, 10, "decimal"}, NumberField{"36", Doc36(1, 1, 51), 39, 7, "integer"},
+        NumberField{"36", Doc36(1, 1, 51), 46, 3, "integer"}, NumberField{"37", Doc37(), 50, 10, "decimal"},
+        NumberField{"37", Doc37(), 60, 7, "integer"}, NumberField{"37", Doc37(), 74, 8, "date"}));
+
 } // namespace
 } // namespace ndlemo

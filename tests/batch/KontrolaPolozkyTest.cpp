@@ -253,7 +253,7 @@ TEST(KontrolaPolozkyTest, ADocumentWithoutItsOnePersonIsAnInternalError) {
 
 TEST(KontrolaPolozkyTest, CanLeaveTheItemsUnstored) {
     TDokladImp doklad;
-    doklad.UkladatPolozky = false;
+    doklad.StoreItems = false;
     Open(doklad, D05);
     KontrolaPolozky(Item05().Str(), doklad, true);
     ASSERT_EQ(doklad.Osoby.size(), 1u);
@@ -297,6 +297,83 @@ TEST(KontrolaVetyGTest, ChecksTypeLengthAndDiagnosis) {
     EXPECT_EQ(g(D01, ItemG("     ")), Nepripustna("", "Diagnóza"));
     EXPECT_EQ(g(D01, ItemG("J0690")), "<no error>");
 }
+
+// Items checked with the document's facts worked out once give the same errors and store the same items as items
+// checked on their own, also one after another in one document.
+TEST(KontrolaPolozkyTest, ItemsOfAnOpenDocumentCheckAlikeWithItsFactsKnown) {
+    struct Case {
+        DocSetup Doc;
+        std::vector<std::string> Items;
+    };
+    const Case cases[] = {
+        {{"98", Doc01()},
+         {Item01(29), Item01(31), Item01(30), Item01(29, "01042011"), Item01(29).Set(15, "x"), Item03()}},
+        {{"81", Doc01()}, {Item01(33), Item01(35).Set(31, "x"), Item01(29)}},
+        {{"99", Doc02(1, 1, "01032011", "10032011")}, {Item02(25), Item02(25, "28022011"), Item02(27)}},
+        {{"82", Doc03()}, {Item03(44), Item03(44, "001234"), Item03(44, "0012345", "5"), Item01(29)}},
+        {{"99", Doc03()}, {Item03(40), Item03(45), Item03(45).Set(40, "j069"), Item03(40).Set(19, "12,5,0")}},
+        {{"05", Doc05()}, {Item05(), Item05(Rc2), Item05(RcNoModulo), Item05("80010112x7"), Item05(Rc1, "01042011")}},
+        {{"90", Doc06()}, {Item06(), Item06("15032011", "x")}},
+        {{"34", Doc34(1, 1, 149, "20032011")}, {Item34(), Item34("     ")}},
+        {{"36", Doc36(1, 1, 68, "AB")}, {Item36(68), Item36(122, Rc2), Item36(177), Item36(68, "8001011228")}},
+        {{"37", Doc37(1, 1, "25032011")}, {Item37V(15), Item37V(17, "12"), Item37L(), Item37L("001234"), ItemG()}},
+    };
+    for (const Case& c : cases) {
+        for (bool modulo : {true, false}) {
+            TDokladImp alone;
+            Open(alone, c.Doc);
+            TDokladImp known;
+            Open(known, c.Doc);
+            TItemContext facts = ItemContextOf(known);
+            for (const std::string& item : c.Items) {
+                TRecordLine v(item);
+                std::string expected = Outcome([&] { KontrolaPolozky(v, alone, modulo); });
+                EXPECT_EQ(Outcome([&] { KontrolaPolozky(v, known, facts, modulo); }), expected) << item;
+            }
+            ASSERT_EQ(known.Osoby.size(), alone.Osoby.size()) << c.Doc.Line;
+            for (size_t i = 0; i < alone.Osoby.size(); ++i) {
+                EXPECT_EQ(known.Osoby[i]->CisloPojistence, alone.Osoby[i]->CisloPojistence);
+                EXPECT_EQ(known.Osoby[i]->Polozky.size(), alone.Osoby[i]->Polozky.size());
+            }
+        }
+    }
+}
+
+struct NumberField {
+    DocSetup Doc;
+    TLine Line;
+    size_t Column;
+    size_t Width;
+    const char* Kind;
+};
+
+class ItemNumberFieldTest : public ::testing::TestWithParam<NumberField> {};
+
+// Every field that an item layout decodes as a number or a date fails the item when it holds none, and the message
+// shows exactly the field's columns, which in the long forms are wider.
+TEST_P(ItemNumberFieldTest, FailsWithExactlyItsColumns) {
+    const NumberField& c = GetParam();
+    std::string bad(c.Width, 'z');
+    TLine line = c.Line;
+    EXPECT_EQ(Item(c.Doc, line.Set(c.Column, bad)), NotANumberOutcome(c.Kind, bad));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryLayout, ItemNumberFieldTest,
+    ::testing::Values(NumberField{D01, Item01(29), 2, 8, "date"}, NumberField{D01, Item01(29), 15, 1, "integer"},
+                      NumberField{D01, Item01(29), 24, 5, "integer"}, NumberField{D01, Item01(31), 24, 7, "integer"},
+                      NumberField{D01s, Item01(33), 24, 5, "integer"}, NumberField{D01s, Item01(35), 24, 7, "integer"},
+                      NumberField{D02, Item02(25), 2, 8, "date"}, NumberField{D02, Item02(25), 18, 2, "integer"},
+                      NumberField{D02, Item02(27), 20, 7, "integer"}, NumberField{D02s, Item02(29), 20, 5, "integer"},
+                      NumberField{D02s, Item02(31), 20, 7, "integer"}, NumberField{D03, Item03(40), 2, 8, "date"},
+                      NumberField{D03, Item03(45), 19, 11, "decimal"}, NumberField{D03s, Item03(44), 30, 10, "decimal"},
+                      NumberField{D05, Item05(), 2, 8, "date"}, NumberField{D06, Item06(), 2, 8, "date"},
+                      NumberField{D06, Item06(), 15, 1, "integer"}, NumberField{D34, Item34(), 7, 4, "integer"},
+                      NumberField{D34, Item34(), 11, 5, "integer"}, NumberField{D36, Item36(177), 2, 8, "date"},
+                      NumberField{D36, Item36(177), 20, 4, "integer"}, NumberField{D36, Item36(68), 24, 9, "decimal"},
+                      NumberField{D36, Item36(122), 24, 9, "decimal"}, NumberField{D37, Item37V(15), 7, 3, "integer"},
+                      NumberField{D37, Item37V(15), 10, 5, "integer"}, NumberField{D37, Item37V(17), 10, 7, "integer"},
+                      NumberField{D37, Item37L(), 10, 7, "decimal"}, NumberField{D37, Item37L(), 17, 10, "decimal"}));
 
 } // namespace
 } // namespace ndlemo

@@ -98,5 +98,35 @@ TEST(TBatchLineReaderTest, ReadsLinesLongerThanItsBlockAndManyAcrossBlocks) {
     EXPECT_EQ(FromStream(split + "\r\nz"), (Lines{split, "z"}));
 }
 
+std::vector<std::string> LinesOfStream(const std::string& bytes) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::tmpfile(), &std::fclose);
+    EXPECT_TRUE(f);
+    std::fwrite(bytes.data(), 1, bytes.size(), f.get());
+    std::rewind(f.get());
+    TBatchLineReader reader(f.get());
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.Next(line))
+        lines.emplace_back(line);
+    EXPECT_TRUE(reader.AtEnd());
+    return lines;
+}
+
+TEST(TBatchLineReaderTest, ACtrlZInALaterBlockEndsTheFileThere) {
+    std::string first(300000, 'a');
+    // The Ctrl+Z after a carriage return, both beyond the first block, in the middle of a line.
+    std::vector<std::string> lines = LinesOfStream("x\r\n" + first +
+                                                   "b\r\x1A"
+                                                   "c\r\nd\n");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "x");
+    EXPECT_EQ(lines[1], first + "b");
+    // The Ctrl+Z right at the start of a block.
+    std::string line(262143, 'y');
+    EXPECT_EQ(LinesOfStream(line + "\n\x1A"
+                                   "z\n"),
+              (std::vector<std::string>{line}));
+}
+
 } // namespace
 } // namespace ndlemo

@@ -70,5 +70,41 @@ TEST(TKeyRegisterTest, TellsNeighbouringAndDistantNumbersApart) {
     EXPECT_FALSE(reg.Add("2011", 0));
 }
 
+TEST(TKeyRegisterTest, FindsKeysExactlyRegardlessOfCase) {
+    TKeyRegister reg;
+    EXPECT_FALSE(reg.Add("20115"));
+    EXPECT_TRUE(reg.Add("20115"));
+    EXPECT_TRUE(reg.Contains("20115"));
+    EXPECT_FALSE(reg.Contains("2011"));
+    EXPECT_FALSE(reg.Contains("201150"));
+    EXPECT_FALSE(reg.Add("2011A"));
+    EXPECT_TRUE(reg.Contains("2011a"));
+    EXPECT_TRUE(reg.Add("2011a"));
+    EXPECT_EQ(reg.Size(), 2u);
+    reg.Clear();
+    EXPECT_FALSE(reg.Contains("20115"));
+}
+
+TEST(TKeyRegisterTest, KeepsEveryKindOfKeyApartThroughGrowth) {
+    TKeyRegister reg;
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_FALSE(reg.Add("2011" + std::to_string(i * 7)));
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_TRUE(reg.Contains("2011" + std::to_string(i * 7))) << i;
+    EXPECT_FALSE(reg.Contains("20111"));
+    // Leading zeros, signs and keys too long for a number are keys of their own.
+    EXPECT_FALSE(reg.Add("020110"));
+    EXPECT_TRUE(reg.Contains("20110"));
+    EXPECT_TRUE(reg.Contains("020110"));
+    EXPECT_FALSE(reg.Add("2011-5"));
+    EXPECT_TRUE(reg.Add("2011-5"));
+    EXPECT_FALSE(reg.Add("201112345678901234567"));
+    EXPECT_FALSE(reg.Contains("20111234567890123456"));
+    EXPECT_TRUE(reg.Add("201112345678901234567"));
+    EXPECT_FALSE(reg.Add(""));
+    EXPECT_TRUE(reg.Contains(""));
+    EXPECT_EQ(reg.Size(), 5004u);
+}
+
 } // namespace
 } // namespace ndlemo

@@ -328,5 +328,43 @@ TEST(TLemoSouborNactiTest, ReadsBytesInMemoryAsItReadsTheFile) {
     EXPECT_THROW(empty.NactiObsah("", b2, d2, TestIcz), ESubroutineError);
 }
 
+TEST(TLemoSouborTest, ClearingFreesEveryBatchAndEmptiesTheFields) {
+    TLemoSoubor soubor;
+    soubor.JmenoSouboru = "a.txt";
+    soubor.Velikost = 10;
+    soubor.Zdroj = "src";
+    soubor.DatumZdroje = TDateTime(40000.5);
+    soubor.Davky.push_back(std::make_unique<TPrijDavka>());
+    soubor.Davky.push_back(std::make_unique<TPrijDavka>());
+    soubor.Chyby.push_back("Řádek 1: x");
+    soubor.Vycisti();
+    EXPECT_EQ(soubor.JmenoSouboru, "");
+    EXPECT_EQ(soubor.Velikost, 0);
+    EXPECT_EQ(soubor.Zdroj, "");
+    EXPECT_TRUE(soubor.DatumZdroje.IsNull());
+    EXPECT_TRUE(soubor.Davky.empty());
+    EXPECT_TRUE(soubor.Chyby.empty());
+    EXPECT_TRUE(soubor.KontrolaModulo);
+}
+
+struct HeaderNumberField {
+    size_t Column;
+    size_t Width;
+    const char* Kind;
+};
+
+class HeaderNumberFieldTest : public ::testing::TestWithParam<HeaderNumberField> {};
+
+// Every number of the batch header fails its line when it holds none, and the message shows exactly its columns.
+TEST_P(HeaderNumberFieldTest, FailsWithExactlyItsColumns) {
+    const HeaderNumberField& c = GetParam();
+    std::string bad(c.Width, 'z');
+    EXPECT_EQ(ErrorsOf({Header("98", 1, 0).Set(c.Column, bad)}), Errors{"Řádek 1: " + NotANumber(c.Kind, bad)});
+}
+
+INSTANTIATE_TEST_SUITE_P(Columns, HeaderNumberFieldTest,
+                         ::testing::Values(HeaderNumberField{23, 6, "integer"}, HeaderNumberField{29, 3, "integer"},
+                                           HeaderNumberField{32, 11, "integer"}, HeaderNumberField{43, 18, "decimal"}));
+
 } // namespace
 } // namespace ndlemo

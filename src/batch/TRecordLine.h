@@ -15,32 +15,32 @@ class TBatchCharTable;
 // The line is UTF-8 text, or the raw bytes of a batch line whose every byte is one character
 // (TBatchCharTable::BytesAreColumns). A raw line is converted to UTF-8 only when a slice with a byte above 0x7F
 // or the whole text is asked for: the columns the checks read are nearly always plain ASCII.
-class TVeta {
+class TRecordLine {
 public:
     static constexpr size_t NoHigh = static_cast<size_t>(-1);
 
-    explicit TVeta(std::string_view text) : TVeta(text, FirstHigh(text)) {}
+    explicit TRecordLine(std::string_view text) : TRecordLine(text, FirstHigh(text)) {}
     // For a caller that has already looked for the first byte above 0x7F (NoHigh: none).
-    TVeta(std::string_view text, size_t firstHigh);
+    TRecordLine(std::string_view text, size_t firstHigh);
     // A raw batch line, for a table whose BytesAreColumns holds; its UTF-8 form, when needed, goes into buffer,
     // which must outlive the slices.
-    TVeta(std::string_view raw, size_t firstHigh, const TBatchCharTable& table, std::vector<char>& buffer);
+    TRecordLine(std::string_view raw, size_t firstHigh, const TBatchCharTable& table, std::vector<char>& buffer);
 
     // The whole line as UTF-8.
     [[nodiscard]] std::string_view Text() const { return m_Table ? Utf8() : m_Text; }
     // The line's first byte: an ASCII record letter is the same in both forms.
-    [[nodiscard]] char PrvniBajt() const { return m_Text.empty() ? '\0' : m_Text[0]; }
-    [[nodiscard]] size_t Delka() const { return m_Delka; }
-    // The characters of columns [od, od + sirka), 1-based; shorter at the end of the line.
-    [[nodiscard]] std::string_view Sloupce(size_t od, size_t sirka) const {
-        if (od == 0 || od > m_Delka)
+    [[nodiscard]] char FirstByte() const { return m_Text.empty() ? '\0' : m_Text[0]; }
+    [[nodiscard]] size_t Length() const { return m_Length; }
+    // The characters of columns [from, from + width), 1-based; shorter at the end of the line.
+    [[nodiscard]] std::string_view Slice(size_t from, size_t width) const {
+        if (from == 0 || from > m_Length)
             return {};
-        if (od - 1 + sirka <= m_FirstHigh)
-            return std::string_view(m_Text.data() + od - 1, sirka); // wholly inside the text
-        return Mid(od - 1, sirka);
+        if (from - 1 + width <= m_FirstHigh)
+            return std::string_view(m_Text.data() + from - 1, width); // wholly inside the text
+        return Mid(from - 1, width);
     }
     // The first character (empty for an empty line).
-    [[nodiscard]] std::string_view Prvni() const { return Sloupce(1, 1); }
+    [[nodiscard]] std::string_view First() const { return Slice(1, 1); }
 
     // Index of the first byte above 0x7F, or NoHigh.
     [[nodiscard]] static size_t FirstHigh(std::string_view text);
@@ -53,7 +53,7 @@ private:
 
     // The UTF-8 text, or the raw bytes.
     std::string_view m_Text;
-    size_t m_Delka = 0;
+    size_t m_Length = 0;
     // Bytes and characters coincide before this index.
     size_t m_FirstHigh = 0;
     // Only for a raw line.

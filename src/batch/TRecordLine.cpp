@@ -1,4 +1,4 @@
-#include "batch/TVeta.h"
+#include "batch/TRecordLine.h"
 
 #include "batch/TBatchCharTable.h"
 #include "support/TextCodec.h"
@@ -30,7 +30,7 @@ size_t CountChars(std::string_view text) {
 
 } // namespace
 
-size_t TVeta::FirstHigh(std::string_view text) {
+size_t TRecordLine::FirstHigh(std::string_view text) {
     const char* p = text.data();
     size_t n = text.size();
     auto word = [p](size_t i) {
@@ -57,20 +57,21 @@ size_t TVeta::FirstHigh(std::string_view text) {
     return NoHigh;
 }
 
-TVeta::TVeta(std::string_view text, size_t firstHigh) : m_Text(text), m_FirstHigh(firstHigh) {
+TRecordLine::TRecordLine(std::string_view text, size_t firstHigh) : m_Text(text), m_FirstHigh(firstHigh) {
     if (firstHigh >= text.size()) {
         m_FirstHigh = text.size();
-        m_Delka = text.size();
+        m_Length = text.size();
     } else {
-        m_Delka = firstHigh + CountChars(text.substr(firstHigh));
+        m_Length = firstHigh + CountChars(text.substr(firstHigh));
     }
 }
 
-TVeta::TVeta(std::string_view raw, size_t firstHigh, const TBatchCharTable& table, std::vector<char>& buffer)
-    : m_Text(raw), m_Delka(raw.size()), m_FirstHigh(firstHigh < raw.size() ? firstHigh : raw.size()), m_Table(&table),
+TRecordLine::TRecordLine(std::string_view raw, size_t firstHigh, const TBatchCharTable& table,
+                         std::vector<char>& buffer)
+    : m_Text(raw), m_Length(raw.size()), m_FirstHigh(firstHigh < raw.size() ? firstHigh : raw.size()), m_Table(&table),
       m_Buffer(&buffer) {}
 
-std::string_view TVeta::Utf8() const {
+std::string_view TRecordLine::Utf8() const {
     if (!m_Converted) {
         m_Utf8 = m_Table->Convert(m_Text, m_FirstHigh, *m_Buffer);
         m_Converted = true;
@@ -78,15 +79,15 @@ std::string_view TVeta::Utf8() const {
     return m_Utf8;
 }
 
-size_t TVeta::Offset(std::string_view utf8, size_t charIndex) const {
+size_t TRecordLine::Offset(std::string_view utf8, size_t charIndex) const {
     if (charIndex <= m_FirstHigh)
         return charIndex;
-    if (charIndex >= m_Delka)
+    if (charIndex >= m_Length)
         return utf8.size();
     return m_FirstHigh + Utf8Offset(utf8.substr(m_FirstHigh), charIndex - m_FirstHigh);
 }
 
-std::string_view TVeta::Mid(size_t start, size_t count) const {
+std::string_view TRecordLine::Mid(size_t start, size_t count) const {
     if (m_Table) {
         // Columns are bytes: a slice without high bytes is its own UTF-8 form.
         std::string_view raw = m_Text.substr(start, count);
@@ -95,7 +96,7 @@ std::string_view TVeta::Mid(size_t start, size_t count) const {
     }
     std::string_view utf8 = Text();
     size_t b = Offset(utf8, start);
-    size_t e = count >= m_Delka - start ? utf8.size() : Offset(utf8, start + count);
+    size_t e = count >= m_Length - start ? utf8.size() : Offset(utf8, start + count);
     return utf8.substr(b, e - b);
 }
 

@@ -1,4 +1,4 @@
-#include "batch/TVeta.h"
+#include "batch/TRecordLine.h"
 
 #include "batch/TBatchCharTable.h"
 #include "support/TextCodec.h"
@@ -29,52 +29,53 @@ std::vector<std::string> RawLines() {
             "12 " + high + " 34"};
 }
 
-TEST(TVetaTest, ARawLineHasTheColumnsOfItsUtf8Form) {
+TEST(TRecordLineTest, ARawLineHasTheColumnsOfItsUtf8Form) {
     const TBatchCharTable& table = TBatchCharTable::Instance();
     ASSERT_TRUE(table.BytesAreColumns());
     for (const std::string& raw : RawLines()) {
         std::string utf8 = BatchLineToUtf8(raw);
-        TVeta fromUtf8(utf8);
+        TRecordLine fromUtf8(utf8);
         std::vector<char> buffer;
-        TVeta fromRaw(raw, TVeta::FirstHigh(raw), table, buffer);
-        EXPECT_EQ(fromRaw.Delka(), fromUtf8.Delka()) << raw;
-        EXPECT_EQ(fromRaw.Prvni(), fromUtf8.Prvni()) << raw;
-        for (size_t od = 0; od <= raw.size() + 2; ++od) {
-            for (size_t sirka = 0; sirka <= raw.size() + 2; ++sirka)
-                ASSERT_EQ(fromRaw.Sloupce(od, sirka), fromUtf8.Sloupce(od, sirka)) << raw << " " << od << "," << sirka;
+        TRecordLine fromRaw(raw, TRecordLine::FirstHigh(raw), table, buffer);
+        EXPECT_EQ(fromRaw.Length(), fromUtf8.Length()) << raw;
+        EXPECT_EQ(fromRaw.First(), fromUtf8.First()) << raw;
+        for (size_t from = 0; from <= raw.size() + 2; ++from) {
+            for (size_t width = 0; width <= raw.size() + 2; ++width)
+                ASSERT_EQ(fromRaw.Slice(from, width), fromUtf8.Slice(from, width))
+                    << raw << " " << from << "," << width;
         }
         EXPECT_EQ(fromRaw.Text(), utf8);
 
         // The whole text first, the columns after it.
         std::vector<char> other;
-        TVeta textFirst(raw, TVeta::FirstHigh(raw), table, other);
+        TRecordLine textFirst(raw, TRecordLine::FirstHigh(raw), table, other);
         EXPECT_EQ(textFirst.Text(), utf8);
-        for (size_t od = 1; od <= raw.size(); ++od)
-            ASSERT_EQ(textFirst.Sloupce(od, 3), fromUtf8.Sloupce(od, 3)) << raw << " " << od;
+        for (size_t from = 1; from <= raw.size(); ++from)
+            ASSERT_EQ(textFirst.Slice(from, 3), fromUtf8.Slice(from, 3)) << raw << " " << from;
     }
 }
 
-TEST(TVetaTest, ARawLineIsConvertedOnlyForItsNonAsciiColumns) {
+TEST(TRecordLineTest, ARawLineIsConvertedOnlyForItsNonAsciiColumns) {
     std::string raw = "V1503 M\xA1sto 12";
     std::vector<char> buffer;
-    TVeta v(raw, TVeta::FirstHigh(raw), TBatchCharTable::Instance(), buffer);
-    EXPECT_EQ(v.Sloupce(2, 4), "1503");
-    EXPECT_EQ(v.Sloupce(13, 2), "12");
+    TRecordLine v(raw, TRecordLine::FirstHigh(raw), TBatchCharTable::Instance(), buffer);
+    EXPECT_EQ(v.Slice(2, 4), "1503");
+    EXPECT_EQ(v.Slice(13, 2), "12");
     EXPECT_TRUE(buffer.empty());
-    EXPECT_EQ(v.Sloupce(7, 5), "Místo");
-    EXPECT_EQ(v.Sloupce(13, 2), "12");
+    EXPECT_EQ(v.Slice(7, 5), "Místo");
+    EXPECT_EQ(v.Slice(13, 2), "12");
 }
 
-TEST(TVetaTest, FindsTheFirstHighByteAtEveryPlace) {
+TEST(TRecordLineTest, FindsTheFirstHighByteAtEveryPlace) {
     for (size_t length = 0; length <= 40; ++length) {
         std::string ascii(length, 'a');
-        EXPECT_EQ(TVeta::FirstHigh(ascii), TVeta::NoHigh) << length;
+        EXPECT_EQ(TRecordLine::FirstHigh(ascii), TRecordLine::NoHigh) << length;
         for (size_t at = 0; at < length; ++at) {
             std::string s = ascii;
             s[at] = static_cast<char>(0x80 + at);
             if (at + 1 < length)
                 s[length - 1] = static_cast<char>(0xFF); // a later one does not count
-            EXPECT_EQ(TVeta::FirstHigh(s), at) << length << " " << at;
+            EXPECT_EQ(TRecordLine::FirstHigh(s), at) << length << " " << at;
         }
     }
 }
