@@ -14,64 +14,6 @@ namespace ndlemo {
 
 namespace {
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// Reads the integer forms into a magnitude; limit is the largest magnitude allowed for a decimal number of
-// the sign read, hexLimit the largest bit pattern of a hexadecimal one.
-bool ParseMagnitude(std::string_view s, uint64_t decLimitPos, uint64_t decLimitNeg, uint64_t hexLimit,
-                    uint64_t& magnitude, bool& negative, bool& hex) {
-    size_t i = 0;
-    while (i < s.size() && s[i] == ' ')
-        ++i;
-    negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
-        ++i;
-    }
-    hex = false;
-    if (i < s.size() && (s[i] == '$' || s[i] == 'x' || s[i] == 'X')) {
-        hex = true;
-        ++i;
-    } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
-        hex = true;
-        i += 2;
-    }
-    if (i == s.size())
-        return false;
-    uint64_t value = 0;
-    if (hex) {
-        for (; i < s.size(); ++i) {
-            int d = HexDigit(s[i]);
-            if (d < 0 || value > (hexLimit >> 4))
-                return false;
-            value = (value << 4) | static_cast<uint64_t>(d);
-        }
-        if (value > hexLimit)
-            return false;
-    } else {
-        uint64_t limit = negative ? decLimitNeg : decLimitPos;
-        for (; i < s.size(); ++i) {
-            char c = s[i];
-            if (c < '0' || c > '9')
-                return false;
-            auto d = static_cast<uint64_t>(c - '0');
-            if (value > (limit - d) / 10)
-                return false;
-            value = value * 10 + d;
-        }
-    }
-    magnitude = value;
-    return true;
-}
-
 // A plain number ([sign] digits [. digits]) of at most 15 significant digits and 22 decimals: the digits as an
 // exact integer divided by an exact power of ten, one correctly rounded operation, so the value is the one
 // from_chars gives.
@@ -114,45 +56,20 @@ bool FastDecimal(std::string_view s, double& value) {
 
 } // namespace
 
-bool TryTextToInteger(std::string_view slice, int32_t& value) {
-    uint64_t magnitude = 0;
-    bool negative = false;
-    bool hex = false;
-    if (!ParseMagnitude(slice, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, magnitude, negative, hex))
-        return false;
-    // A hexadecimal number is a 32-bit pattern.
-    auto bits = static_cast<uint32_t>(magnitude);
-    if (negative)
-        bits = 0u - bits;
-    value = static_cast<int32_t>(bits);
-    return true;
-}
-
-bool TryTextToInteger64(std::string_view slice, int64_t& value) {
-    uint64_t magnitude = 0;
-    bool negative = false;
-    bool hex = false;
-    if (!ParseMagnitude(slice, 0x7FFFFFFFFFFFFFFFull, 0x8000000000000000ull, ~0ull, magnitude, negative, hex))
-        return false;
-    uint64_t bits = negative ? 0ull - magnitude : magnitude;
-    value = static_cast<int64_t>(bits);
-    return true;
-}
-
 int32_t TextToIntegerFull(std::string_view slice) {
     int32_t value = 0;
-    if (!TryTextToInteger(slice, value))
+    if (!TryStrToInt(slice, value))
         throw EConvertError(FormatText("'%s' is not a valid integer value", slice));
     return value;
 }
 
 int32_t TextToIntegerLenient(std::string_view slice) {
     int32_t value = 0;
-    return TryTextToInteger(TrimSlice(slice), value) ? value : 0;
+    return TryStrToInt(TrimControls(slice), value) ? value : 0;
 }
 
 double TextNaCislo(std::string_view slice) {
-    std::string_view text = TrimSlice(slice);
+    std::string_view text = TrimControls(slice);
     double fast = 0.0;
     if (FastDecimal(text, fast))
         return fast;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/TDate.h"
+#include "support/TextRules.h"
 
 #include <cstdint>
 #include <string_view>
@@ -9,21 +10,8 @@ namespace ndlemo {
 
 // The conversions with which record decoders turn column slices into values.
 
-// The "text" kind: the slice without leading and trailing spaces and control characters. Never fails.
-[[nodiscard]] inline std::string_view TrimSlice(std::string_view slice) {
-    size_t b = 0;
-    size_t e = slice.size();
-    while (b < e && static_cast<unsigned char>(slice[b]) <= ' ')
-        ++b;
-    while (e > b && static_cast<unsigned char>(slice[e - 1]) <= ' ')
-        --e;
-    return slice.substr(b, e - b);
-}
+// The "text" kind is TrimControls and the whole-number rules are TryStrToInt / TryStrToInt64 (support/TextRules.h).
 
-// Integer rules: leading spaces, an optional sign, then decimal digits or a hexadecimal form after "$", "x" or
-// "0x"; nothing may follow. False when the slice is no such number or does not fit.
-[[nodiscard]] bool TryTextToInteger(std::string_view slice, int32_t& value);
-[[nodiscard]] bool TryTextToInteger64(std::string_view slice, int64_t& value);
 // The "integer" kind; raises EConvertError "'%s' is not a valid integer value" with the untrimmed slice.
 [[nodiscard]] int32_t TextToIntegerFull(std::string_view slice);
 [[nodiscard]] inline int32_t TextToInteger(std::string_view slice) {

@@ -52,7 +52,7 @@ void RaiseInvalidValue(std::string_view value, std::string_view label) {
 TDate KonecObdobi(std::string_view mesic, std::string_view rok) {
     int32_t month = 0;
     int32_t year = 0;
-    if (!TryTextToInteger(mesic, month) || !TryTextToInteger(rok, year))
+    if (!TryStrToInt(mesic, month) || !TryStrToInt(rok, year))
         throw ESubroutineError("Chybné období dávky \"%s\",\"%s\" (měsíc,rok)", mesic, rok);
     // Checked here, before the narrowing to the routine's 16-bit arguments could wrap a wild value.
     if (year < 1900 || year > 3000)
@@ -99,7 +99,7 @@ void KontrolaModulo11(std::string_view hodnota) {
             value = value * 10 + (c - '0');
         ok = true;
     } else {
-        ok = TryTextToInteger64(hodnota, value);
+        ok = TryStrToInt64(hodnota, value);
     }
     if (!ok || value % 11 != 0)
         RaiseInvalidValue(hodnota, "Číslo poj.");
@@ -144,7 +144,7 @@ void KontrolaCharakteru(std::string_view hodnota) {
 }
 
 void KontrolaKoduPojistovny(std::string_view hodnota) {
-    if (TrimSlice(hodnota).empty())
+    if (TrimControls(hodnota).empty())
         RaiseInvalidValue(hodnota, "Kód pojišťovny");
 }
 
@@ -189,14 +189,14 @@ std::string_view TypDokladuZVety(std::string_view typDavky, std::string_view pis
 
 std::string SpojAdresu(std::string_view cast1, std::string_view cast2, std::string_view cast3) {
     std::string out;
-    for (std::string_view part : {TrimSlice(cast1), TrimSlice(cast2)}) {
+    for (std::string_view part : {TrimControls(cast1), TrimControls(cast2)}) {
         if (!part.empty()) {
             out += part;
             out += ", ";
         }
     }
-    out += TrimSlice(cast3);
-    std::string result(TrimSlice(out));
+    out += TrimControls(cast3);
+    std::string result(TrimControls(out));
     if (!result.empty() && result.back() == ',')
         result.pop_back();
     return result;

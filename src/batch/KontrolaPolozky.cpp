@@ -351,7 +351,7 @@ void CheckItem(const TRecordLine& line, TDokladImp& doklad, const TItemContext* 
     }
     if ((type == T::Type01 || type == T::Type01s) && texts.Diagnoza.empty())
         texts.Diagnoza = document.Diagnoza;
-    if (TrimSlice(texts.Kod).empty())
+    if (TrimControls(texts.Kod).empty())
         RaiseInvalidValue(texts.Kod, "Kód položky");
     if (drug && !HasSevenCharacters(texts.Kod))
         RaiseInvalidValue(texts.Kod, "Kód léku");

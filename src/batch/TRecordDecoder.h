@@ -17,7 +17,7 @@ class TRecordDecoder {
 public:
     explicit TRecordDecoder(const TRecordLine& line) : m_Line(line) {}
 
-    [[nodiscard]] std::string_view Text(TColumns field) const { return TrimSlice(Slice(field)); }
+    [[nodiscard]] std::string_view Text(TColumns field) const { return TrimControls(Slice(field)); }
     [[nodiscard]] int32_t Integer(TColumns field) const { return TextToInteger(Slice(field)); }
     [[nodiscard]] double Decimal(TColumns field) const { return TextNaCislo(Slice(field)); }
     [[nodiscard]] TDate Date(TColumns field) const { return TextNaDatum(Slice(field)); }

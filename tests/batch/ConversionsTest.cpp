@@ -15,10 +15,10 @@ using test::MessageOf;
 using test::Outcome;
 
 TEST(TrimSliceTest, RemovesSpacesAndControlCharactersAtBothEnds) {
-    EXPECT_EQ(TrimSlice("  J069 "), "J069");
-    EXPECT_EQ(TrimSlice("\t\x01 A B \r"), "A B");
-    EXPECT_EQ(TrimSlice("    "), "");
-    EXPECT_EQ(TrimSlice(" Žatec "), "Žatec");
+    EXPECT_EQ(TrimControls("  J069 "), "J069");
+    EXPECT_EQ(TrimControls("\t\x01 A B \r"), "A B");
+    EXPECT_EQ(TrimControls("    "), "");
+    EXPECT_EQ(TrimControls(" Žatec "), "Žatec");
 }
 
 struct IntegerCase {
@@ -55,12 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(IntegerConversionTest, SixtyFourBitFormTakesTenDigitNumbers) {
     int64_t v = 0;
-    ASSERT_TRUE(TryTextToInteger64("8001011227", v));
+    ASSERT_TRUE(TryStrToInt64("8001011227", v));
     EXPECT_EQ(v, 8001011227LL);
-    EXPECT_TRUE(TryTextToInteger64("-9223372036854775808", v));
+    EXPECT_TRUE(TryStrToInt64("-9223372036854775808", v));
     EXPECT_EQ(v, INT64_MIN);
-    EXPECT_FALSE(TryTextToInteger64("9223372036854775808", v));
-    EXPECT_FALSE(TryTextToInteger64("80010112 7", v));
+    EXPECT_FALSE(TryStrToInt64("9223372036854775808", v));
+    EXPECT_FALSE(TryStrToInt64("80010112 7", v));
 }
 
 TEST(LenientIntegerTest, TrimsAndGivesZeroForAnInvalidValue) {
@@ -138,7 +138,7 @@ TEST(CheckDecimalTest, FailsExactlyWhenTheDecimalConversionFails) {
 TEST(TextToIntegerTest, HasTheValueOfTheFullRules) {
     for (const char* s : NumberSlices) {
         int32_t full = 0;
-        bool ok = TryTextToInteger(s, full);
+        bool ok = TryStrToInt(s, full);
         EXPECT_EQ(Outcome([&] { CheckInteger(s); }), ok ? "<no error>" : Outcome([&] { (void)TextToIntegerFull(s); }))
             << '"' << s << '"';
         if (ok) {
