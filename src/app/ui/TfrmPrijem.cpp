@@ -3,9 +3,11 @@
 #include "app/TPrijemController.h"
 #include "app/ui/TfrmDlgAppIni.h"
 #include "app/ui/TfrmLogin.h"
+#include "support/Utilities.h"
+#include "support/ui/TfrmDlgRequestErr.h"
+#include "transfer/ui/TfrmDlgHttpInfo.h"
 #include "transfer/ui/TfrmDlgPrenosIni.h"
 #include "transfer/ui/TfrmDlgPrenosIniHttp.h"
-#include "support/ui/TfrmDlgRequestErr.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -99,6 +101,11 @@ void TfrmPrijem::ConnectSettingsDialogs() {
     });
     SetHandler(TActionId::acDlgHttpIni, [this] {
         TfrmDlgPrenosIniHttp dialog(m_Controller.Transfer, m_Controller.ProgramDir, this);
+        dialog.Execute();
+    });
+    SetHandler(TActionId::acDlgHttpInfo, [this] {
+        TfrmDlgHttpInfo dialog(m_Controller.Transfer, GetProductVersion(m_Controller.ProgramFile),
+                               m_Controller.ProgramDir, this);
         dialog.Execute();
     });
 }
