@@ -3,7 +3,9 @@
 #include "app/TPrijemController.h"
 #include "app/ui/TfrmDlgAppIni.h"
 #include "app/ui/TfrmLogin.h"
+#include "support/Utilities.h"
 #include "support/ui/TfrmDlgRequestErr.h"
+#include "transfer/ui/TfrmDlgHttpInfo.h"
 #include "transfer/ui/TfrmDlgPrenosIni.h"
 #include "transfer/ui/TfrmDlgPrenosIniHttp.h"
 #include "transfer/ui/TfrmToolConsole.h"
@@ -102,6 +104,11 @@ void TfrmPrijem::ConnectSettingsDialogs() {
     SetHandler(TActionId::acTestSpojeni, [this] { m_Controller.TestSpojeni(*this, m_ToolConsole); });
     SetHandler(TActionId::acDlgHttpIni, [this] {
         TfrmDlgPrenosIniHttp dialog(m_Controller.Transfer, m_Controller.ProgramDir, this);
+        dialog.Execute();
+    });
+    SetHandler(TActionId::acDlgHttpInfo, [this] {
+        TfrmDlgHttpInfo dialog(m_Controller.Transfer, GetProductVersion(m_Controller.ProgramFile),
+                               m_Controller.ProgramDir, this);
         dialog.Execute();
     });
 }

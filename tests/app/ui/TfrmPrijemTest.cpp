@@ -5,11 +5,14 @@
 #include "support/TScriptedMessageBoxes.h"
 
 #include "TestTempDir.h"
+#include "transfer/THttpTestServer.h"
+#include "transfer/ui/TfrmDlgHttpInfo.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -107,6 +110,40 @@ TEST_F(MainWindowFixture, ActionErrorsReachTheHandlerNotTheEventLoop) {
     ActionNamed(window, "acDlgAppIni")->trigger();
     ASSERT_EQ(m_Boxes.Shown.size(), 1u);
     EXPECT_EQ(m_Boxes.Shown[0].Text, "Chyba akce.");
+    EXPECT_FALSE(controller.EndRequested);
+}
+
+TEST_F(MainWindowFixture, InfoLemoFetchesFirstAndOpensTheDialogOnlyWhenTheFetchSucceeds) {
+    test::TDeadProxyEnvironment environment;
+    test::THttpTestServer server(m_Dir / "web");
+    server.WriteFile("info.ini", "[General]\r\nMinVerze=1.0.0.0\r\n");
+    server.Start();
+    TPrijemController controller(m_Dir, m_Dir / "NdLemo");
+    controller.Created = true;
+    controller.Transfer.HttpAdresa = server.Url("/");
+    controller.Transfer.HttpInfoFileName = "info.ini";
+    TfrmPrijem window(controller);
+    window.UpdateActions();
+
+    bool shown = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<TfrmDlgHttpInfo*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = dialog->isVisible();
+        EXPECT_EQ(dialog->parentWidget(), &window);
+        dialog->reject();
+    });
+    ActionNamed(window, "acDlgHttpInfo")->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(m_Boxes.Shown.empty());
+
+    controller.Transfer.HttpInfoFileName = "missing.ini";
+    ActionNamed(window, "acDlgHttpInfo")->trigger();
+    ASSERT_EQ(m_Boxes.Shown.size(), 1u);
+    EXPECT_EQ(m_Boxes.Shown[0].Kind, 'E');
+    EXPECT_EQ(m_Boxes.Shown[0].Text,
+              "Nelze otevřít URL: \"" + server.Url("/missing.ini") + "\", chyba: \"HttpQueryInfo Status 404\"");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_FALSE(controller.EndRequested);
 }
 
