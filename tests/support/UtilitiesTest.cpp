@@ -148,6 +148,42 @@ TEST(FileRoutines, UniqueFileNameWithoutPrefix) {
     EXPECT_EQ(UniqueFileName(dir.Path() / "x.y.z", 1, false), dir.Path() / "x.y_1.z");
 }
 
+// A trailing ".*" also takes names without an extension, as on Windows, where the clear of the report
+// copies relies on it; every other part of a mask still has to match.
+TEST(TextRoutines, TrailingDotStarTakesNamesWithoutExtension) {
+    struct Row {
+        const char* Name;
+        const char* Mask;
+        bool Matches;
+    };
+    const Row rows[] = {
+        {"tmp_lz_007", "tmp_lz_*.*", true},
+        {"tmp_lz_007.pdf", "tmp_lz_*.*", true},
+        {"TMP_LZ_007.PDF", "tmp_lz_*.*", true},
+        {"tmp_lz_007.tar.gz", "tmp_lz_*.*", true},
+        {"tmp_file", "tmp_file.*", true},
+        {"tmp_file.001", "tmp_file.*", true},
+        {"tmp_files", "tmp_file.*", false},
+        {"tmp_lx_007", "tmp_lz_*.*", false},
+        {"readme", "*.*", true},
+        {"abc", "*.tmp", false},
+        {"abc", "abc.?", false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(MatchesMask(row.Name, row.Mask), row.Matches) << row.Name << " / " << row.Mask;
+}
+
+TEST(FileRoutines, DeleteFilesByMaskTakesACopyWithoutExtension) {
+    TTestTempDir dir;
+    dir.WriteFile("tmp_lz_007", "x");
+    dir.WriteFile("tmp_lz_008.pdf", "x");
+    dir.WriteFile("tmp_file.001", "x");
+    DeleteFilesByMask(dir.Path() / "tmp_lz_*.*");
+    EXPECT_FALSE(fs::exists(dir.Path() / "tmp_lz_007"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "tmp_lz_008.pdf"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "tmp_file.001"));
+}
+
 TEST(TextRoutines, MaskAndUpperCase) {
     EXPECT_TRUE(MatchesMask("abc.TMP", "*.tmp"));
     EXPECT_TRUE(MatchesMask("a1.txt", "a?.txt"));
