@@ -155,9 +155,18 @@ void TPrijemController::CheckDirCollision() const {
             throw ESubroutineError("Nepřípustná hodnota \"%s\" pro \"%s\"", Settings.DirOdeslane,
                                    "Adresář odeslaných souborů");
     }
-    if (Settings.TypPrenosu == TTransferMode::Upload && NormalizeDir(Settings.UploadOutDir, false) == odeslane)
+    if (Settings.TypPrenosu != TTransferMode::Upload)
+        return;
+    const std::string upload = NormalizeDir(Settings.UploadOutDir, false);
+    if (upload == odeslane)
         throw ESubroutineError("Nepřípustná hodnota \"%s\" pro \"%s\"", Settings.UploadOutDir,
                                "Adresář pro upload Lemo");
+    // A package placed there would be deleted or overwritten with the send's own work files.
+    for (const fs::path& dir : {ProgramDir, DirOut, DirPracovni, DirZaloha}) {
+        if (NormalizeDir(dir.string(), true) == upload)
+            throw ESubroutineError("Nepřípustná hodnota \"%s\" pro \"%s\"", Settings.UploadOutDir,
+                                   "Adresář uploadu Lemo");
+    }
 }
 
 std::string TPrijemController::TransferModeText() const {

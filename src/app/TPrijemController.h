@@ -34,8 +34,8 @@ public:
     void Guard(const std::function<void()>& action);
     void HandleError(const std::exception& error);
 
-    // DirOdeslane must differ from the program and working directories, and in upload mode from the upload
-    // directory. Raises ESubroutineError.
+    // DirOdeslane must differ from the program and working directories; in upload mode the upload directory
+    // must differ from DirOdeslane and from the program and working directories. Raises ESubroutineError.
     void CheckDirCollision() const;
     [[nodiscard]] static std::string NormalizeDir(const std::string& path, bool trim);
 
