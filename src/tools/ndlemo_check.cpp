@@ -4,6 +4,7 @@
 //
 // Exit status: 0 all files clean, 1 some file has errors, 2 usage error, 3 the run itself failed.
 
+#include "batch/CheckReportText.h"
 #include "batch/TKeyRegister.h"
 #include "batch/TLemoSoubor.h"
 #include "support/ESubroutineError.h"
@@ -77,35 +78,6 @@ void Print(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-// The batch rows and the error listing of the check-error report, then the result line.
-std::string ReportText(const std::vector<std::unique_ptr<ndlemo::TLemoSoubor>>& files, bool withBatches) {
-    std::string out;
-    bool anyErrors = false;
-    if (withBatches) {
-        for (size_t i = 0; i < files.size(); ++i) {
-            const auto& file = *files[i];
-            bool first = true;
-            for (const auto& batch : file.Davky) {
-                out += std::to_string(i + 1) + '\t' + std::to_string(batch->Davka.Cislo) + '\t' + batch->Davka.Mesic +
-                       '\t' + batch->Davka.Rok + '\t' + (first && !file.Chyby.empty() ? "Ano" : "") + '\n';
-                first = false;
-            }
-        }
-    }
-    for (size_t i = 0; i < files.size(); ++i) {
-        const auto& file = *files[i];
-        if (file.Chyby.empty())
-            continue;
-        anyErrors = true;
-        out += "Chyby souboru " + std::to_string(i + 1) + " :\n";
-        for (const auto& line : file.Chyby)
-            out += line + '\n';
-        out += '\n';
-    }
-    out += anyErrors ? "Fakturu a dávky nelze přijmout\n" : "Fakturu a dávky lze přijmout\n";
-    return out;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -142,7 +114,7 @@ int main(int argc, char** argv) {
             anyErrors = anyErrors || !file->Chyby.empty();
             files.push_back(std::move(file));
         }
-        Print(ReportText(files, options.Batches));
+        Print(ndlemo::CheckReportText(files, options.Batches));
         std::fflush(stdout);
         return anyErrors ? 1 : 0;
     } catch (const std::exception& e) {
