@@ -4,12 +4,11 @@
 # The login of the demo: any user name, password LM01 (LM01NOMODCHK switches the modulo check off).
 set -euo pipefail
 bin=$(cd "$1" && pwd)
-mkdir -p "$2"
+root=$(cd "$(dirname "$0")/.." && pwd)
+# The installation itself: the programs, "out" with "Nofile" and the tools linked in, "out/zaloha", "pracovni".
+bash "$root/dist/ndlemo-setup" --from "$bin" --desktop-entry none "$2" >/dev/null
 demo=$(cd "$2" && pwd)
 mkdir -p "$demo/davky" "$demo/odeslane" "$demo/upload" "$demo/web"
-for f in NdLemo ndlemo-check ndlemo-cmd; do
-    [ -f "$bin/$f" ] && cp -f "$bin/$f" "$demo/"
-done
 cat > "$demo/web/upload.html" <<'HTML'
 <!DOCTYPE html>
 <html lang="cs"><head><meta charset="utf-8"><title>Upload Lemo (demo)</title></head>
@@ -34,13 +33,7 @@ if [ ! -f "$demo/NdLemo.ini" ]; then
         "[FakturaInfo]" \
         "DefaultGenerovat=N" | iconv -f UTF-8 -t CP1250 > "$demo/NdLemo.ini"
 fi
-# The SCP transfer: in out the tools under the names their command lines use, "Nofile" answering a question of
-# theirs with "y", and a key file of the demo's own (SCP mode needs a server that knows it).
-mkdir -p "$demo/out/zaloha" "$demo/pracovni"
-for tool in pscp plink md5sum; do
-    ln -sfn "$(command -v "$tool" || echo "/usr/bin/$tool")" "$demo/out/$tool.exe"
-done
-printf 'y\n' > "$demo/out/Nofile"
+# The SCP transfer: a key file of the demo's own (SCP mode needs a server that knows it).
 if [ ! -f "$demo/NdLemoPrenos.ini" ]; then
     printf '%s\r\n' \
         "[Prenos]" \
