@@ -77,6 +77,10 @@ protected:
             env[name] = value;
         return RunCommand({"cmake", "--install", BuildDir.string(), "--prefix", dir.string()}, env);
     }
+    // With the menu entry for the user, whose data directory is data.
+    TCommandResult InstallWithEntry(const fs::path& dir, const fs::path& data) {
+        return Install(dir, {{"NDLEMO_DESKTOP_ENTRY", "user"}, {"XDG_DATA_HOME", data.string()}});
+    }
     void InstallOrFail(const fs::path& dir) {
         const TCommandResult r = Install(dir);
         ASSERT_EQ(r.Status, 0) << r.Output;
@@ -225,7 +229,7 @@ TEST_F(InstallTest, TheDesktopEntryPointsAtTheInstallationAndCarriesTheIcon) {
         GTEST_SKIP() << "built without the window";
     const fs::path dir = m_Temp.Path() / "ND LEMO";
     const fs::path data = m_Temp.Path() / "data";
-    const TCommandResult r = Install(dir, {{"NDLEMO_DESKTOP_ENTRY", "user"}, {"XDG_DATA_HOME", data.string()}});
+    const TCommandResult r = InstallWithEntry(dir, data);
     ASSERT_EQ(r.Status, 0) << r.Output;
     const fs::path entry = data / "applications" / "ndlemo.desktop";
     ASSERT_TRUE(fs::is_regular_file(entry));
@@ -255,7 +259,7 @@ TEST_F(InstallTest, TheDesktopEntryQuotesAnOddPath) {
         GTEST_SKIP() << "built without the window";
     const fs::path dir = m_Temp.Path() / "a \"b\" $c 100% d\\e";
     const fs::path data = m_Temp.Path() / "data";
-    const TCommandResult r = Install(dir, {{"NDLEMO_DESKTOP_ENTRY", "user"}, {"XDG_DATA_HOME", data.string()}});
+    const TCommandResult r = InstallWithEntry(dir, data);
     ASSERT_EQ(r.Status, 0) << r.Output;
     const std::string text = ReadWholeFile(data / "applications" / "ndlemo.desktop");
     const std::string temp = m_Temp.Path().string();
