@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
+#include <algorithm>
+
 namespace ndlemo {
 
 TDBGrid::TDBGrid(const QString& objectName, const char* accessibleName, QWidget* parent) : QTableView(parent) {
@@ -28,11 +30,22 @@ void TDBGrid::SetModel(TQsTableModel* model) {
     for (int i = 0; i < static_cast<int>(model->Columns().size()); ++i)
         setColumnWidth(i, model->Columns()[static_cast<size_t>(i)].Width);
     connect(model, &TQsTableModel::CurrentRowChanged, this, &TDBGrid::ShowCurrentRow);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &TDBGrid::FitColumns);
+    connect(model, &QAbstractItemModel::dataChanged, this, &TDBGrid::FitColumns);
+    connect(model, &QAbstractItemModel::modelReset, this, &TDBGrid::FitColumns);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
         if (current.isValid())
             m_Model->SetCurrentRow(current.row());
     });
     ShowCurrentRow(model->CurrentRow());
+}
+
+void TDBGrid::FitColumns() {
+    for (int c = 0; c < m_Model->columnCount(); ++c) {
+        const int needed = std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c));
+        if (needed > columnWidth(c))
+            setColumnWidth(c, needed);
+    }
 }
 
 void TDBGrid::ShowCurrentRow(int row) {

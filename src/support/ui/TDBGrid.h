@@ -20,6 +20,8 @@ public:
 
 private:
     void ShowCurrentRow(int row);
+    // The given widths are the least; a column whose texts need more is widened, never cut.
+    void FitColumns();
 
     TQsTableModel* m_Model = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QMouseEvent>
 
 #include <exception>
 
@@ -47,6 +48,17 @@ void TMaskDateEdit::focusInEvent(QFocusEvent* event) {
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
         selectAll();
+}
+
+void TMaskDateEdit::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    // A click past what is filled in puts the caret on the first unfilled place, where typing goes on, and
+    // not behind the mask, where it would take nothing.
+    if (hasSelectedText())
+        return;
+    const int firstBlank = static_cast<int>(displayText().indexOf(Blank));
+    if (firstBlank >= 0 && cursorPosition() > firstBlank)
+        setCursorPosition(firstBlank);
 }
 
 void TMaskDateEdit::focusOutEvent(QFocusEvent* event) {

@@ -65,6 +65,10 @@ TEST_F(DBGridTest, ShowsTheColumnsOfItsTable) {
     EXPECT_EQ(Cell(0, 2), "davka.333");
     EXPECT_EQ(Cell(0, 3).rfind("14.03.2024 8:05:02", 0), 0u) << Cell(0, 3);
     EXPECT_TRUE(m_Grid.model()->index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+    // The widths are the least: a text that needs more widens its column instead of being cut.
+    Add("002", 1, "a_source_file_with_a_name_much_longer_than_three_hundred_pixels_of_the_column.333");
+    EXPECT_GT(m_Grid.columnWidth(2), m_Grid.fontMetrics().horizontalAdvance(QString::fromStdString(Cell(1, 2))));
+    EXPECT_GE(m_Grid.columnWidth(3), m_Grid.fontMetrics().horizontalAdvance(QString::fromStdString(Cell(1, 3))));
 }
 
 TEST_F(DBGridTest, TheRowChosenByTheUserIsTheCurrentRecord) {

@@ -53,6 +53,18 @@ TEST_F(MaskDateEditTest, TheTextHasABlankForEveryUnfilledPlace) {
     EXPECT_EQ(edit->Text(), "  .  .    ");
 }
 
+// Clicked anywhere behind what is filled in, the field takes the typing at its first unfilled place.
+TEST_F(MaskDateEditTest, AClickBehindTheTextTypesIntoTheFirstFreePlace) {
+    TMaskDateEdit* edit = m_Dates[0];
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
+    QTest::keyClicks(edit, QStringLiteral("05032024"));
+    EXPECT_EQ(edit->Text(), "05.03.2024");
+    edit->SetText("05");
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
+    QTest::keyClicks(edit, QStringLiteral("03"));
+    EXPECT_EQ(edit->Text(), "05.03.    ");
+}
+
 TEST_F(MaskDateEditTest, TheMaskTakesTheRegionalSeparator) {
     TFormatSettings slash;
     slash.DateSeparator = "/";
