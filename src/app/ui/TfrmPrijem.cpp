@@ -34,7 +34,7 @@ constexpr int PanelWidths[4] = {50, 120, 300, 50};
 } // namespace
 
 TfrmPrijem::TfrmPrijem(TPrijemController& controller, TdtmPrijem& dtm, QWidget* parent)
-    : QMainWindow(parent), m_Controller(controller), m_Tabs(controller, dtm) {
+    : QMainWindow(parent), m_Controller(controller), m_Dtm(dtm), m_Tabs(controller, dtm) {
     setObjectName("frmPrijem");
     resize(980, 760);
     CreateActions();
@@ -57,7 +57,8 @@ TfrmPrijem::TfrmPrijem(TPrijemController& controller, TdtmPrijem& dtm, QWidget* 
     m_PageControl->addTab(m_TabFak, QStringLiteral("Faktura za dávky"));
     m_PageControl->addTab(m_TabLZ, QStringLiteral("Lékařské zprávy"));
     setCentralWidget(m_PageControl);
-    // The tab cannot change while a run is busy; clicks and keys on the tab bar are swallowed then.
+    // The tab cannot change while a run is busy (clicks and keys on the tab bar are swallowed then), nor away
+    // from a field that refuses what it holds.
     m_PageControl->tabBar()->installEventFilter(this);
     m_PageControl->installEventFilter(this);
     connect(m_PageControl, &QTabWidget::currentChanged, this, [this](int index) {

@@ -40,6 +40,8 @@ public:
     [[nodiscard]] TTabSheetFak* InvoiceTab() const { return m_TabFak; }
     [[nodiscard]] TTabSheetLZ* ReportsTab() const { return m_TabLZ; }
     [[nodiscard]] TPrijemTabs& Tabs() { return m_Tabs; }
+    // The tables of the run: the file lists, and the rows of the check-error and files reports.
+    [[nodiscard]] TdtmPrijem& DataModule() const { return m_Dtm; }
 
     // The start-up's requests to the window.
     void SetCaption(const std::string& caption) override;
@@ -74,6 +76,7 @@ private:
     void Highlight(int index);
 
     TPrijemController& m_Controller;
+    TdtmPrijem& m_Dtm;
     TPrijemTabs m_Tabs;
     std::map<TActionId, QAction*> m_Actions;
     std::map<TActionId, std::function<void()>> m_Handlers;

@@ -2,8 +2,11 @@
 #include "StartedWindow.h"
 #include "app/TPrijemController.h"
 #include "app/ui/ProgramEntry.h"
+#include "app/ui/TfrmLogin.h"
 #include "invoice/TdtmPrijem.h"
 #include "platform/TSingleInstanceLock.h"
+#include "reports/TReportPreview.h"
+#include "support/TFileChooser.h"
 #include "support/TScriptedMessageBoxes.h"
 #include "support/ui/TDBGrid.h"
 
@@ -12,8 +15,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -233,4 +239,39 @@ TEST_F(MainWindowFixture, ALockedLeftoverMakesTheStartFail) {
                           0),
               0u)
         << shown;
+}
+
+// The program's run: the data module and the window, with the report preview and the file chooser installed
+// while it lasts, through the real login to the shut-down.
+TEST_F(MainWindowFixture, TheRunInstallsThePreviewAndTheChooserWhileItLasts) {
+    test::TFixedRegion region(TDateTime::FromParts(2024, 3, 15, 9, 0, 0));
+    for (const char* dir : {"davky", "odeslane", "upload"})
+        fs::create_directories(m_Dir / dir);
+    m_Temp.WriteFile("NdLemo.ini", Utf8ToCp1250(test::InstallationIni(m_Dir)));
+    m_Temp.WriteFile("pracovni/tmp_lz_003", "x");
+    TReportPreview* preview = nullptr;
+    TFileChooser* chooser = nullptr;
+    bool loggedIn = false;
+    QTimer::singleShot(0, [&] {
+        auto* login = qobject_cast<TfrmLogin*>(QApplication::activeModalWidget());
+        ASSERT_NE(login, nullptr);
+        preview = TReportPreview::Current();
+        chooser = TFileChooser::Current();
+        login->edtUziv()->setText(QStringLiteral("novak"));
+        login->edtHeslo()->setText(QStringLiteral("LM01"));
+        QTest::mouseClick(login->bbtOK(), Qt::LeftButton);
+        loggedIn = !login->isVisible();
+    });
+    TProgramOptions options{m_Dir, m_Dir / "NdLemo", m_Dir, false};
+    EXPECT_EQ(RunProgram(options), 0);
+    EXPECT_TRUE(loggedIn);
+    EXPECT_NE(preview, nullptr);
+    EXPECT_NE(chooser, nullptr);
+    EXPECT_EQ(TReportPreview::Current(), nullptr);
+    EXPECT_EQ(TFileChooser::Current(), nullptr);
+    EXPECT_TRUE(m_Boxes.Shown.empty());
+    const std::string log = Cp1250ToUtf8(m_Temp.ReadFile("240315NdLemo.log"));
+    EXPECT_NE(log.find("Program spuštěn (uživatel novak)"), std::string::npos) << log;
+    EXPECT_NE(log.find("Program ukončen"), std::string::npos) << log;
+    EXPECT_FALSE(fs::exists(m_Dir / "pracovni" / "tmp_lz_003"));
 }
