@@ -31,7 +31,16 @@ if [ ! -f "$demo/NdLemo.ini" ]; then
         "Adresa=file://$demo/web/upload.html" \
         "OutDir=$demo/upload" \
         "[FakturaInfo]" \
-        "DefaultGenerovat=N" | iconv -f UTF-8 -t CP1250 > "$demo/NdLemo.ini"
+        "DefaultGenerovat=A" \
+        "DefaultOdbICO=47114983" \
+        "DefaultOdbNazev=Lemo, zdravotní pojišťovna" \
+        "DefaultOdbUlice=Pojišťovací 5" \
+        "DefaultOdbPsc=13000" \
+        "DefaultOdbObec=Praha" \
+        "DefaultDodNazev=Ambulance Demo s.r.o." \
+        "DefaultDodUlice=Nemocniční 12" \
+        "DefaultDodPsc=60200" \
+        "DefaultDodObec=Brno" | iconv -f UTF-8 -t CP1250 > "$demo/NdLemo.ini"
 fi
 # The SCP transfer: a key file of the demo's own (SCP mode needs a server that knows it).
 if [ ! -f "$demo/NdLemoPrenos.ini" ]; then
@@ -48,7 +57,14 @@ fi
 if [ ! -f "$demo/out/lemo.ppk" ] && command -v puttygen >/dev/null; then
     puttygen -q -t ed25519 -C "ND LEMO demo" -o "$demo/out/lemo.ppk" --new-passphrase /dev/null
 fi
-if [ -x "$bin/gen_batches" ] && [ ! -f "$demo/davky/demo.txt" ]; then
-    "$bin/gen_batches" "$demo/davky/demo.txt" 200 12345678 1 >/dev/null 2>&1 || true
+# Sample batch files of the demo's IČZ, made by the project's own generator: valid, in code page 852. Their
+# seeds end in different digits, so that the files can be checked together without duplicate batches.
+if [ -x "$bin/gen_batches" ]; then
+    [ -f "$demo/davky/demo.txt" ] || "$bin/gen_batches" "$demo/davky/demo.txt" 200 12345678 1 >/dev/null 2>&1 || true
+    seed=2
+    for sample in leden.333 unor.111 brezen.csv; do
+        [ -f "$demo/davky/$sample" ] || "$bin/gen_batches" "$demo/davky/$sample" 40 12345678 "$seed" 4 >/dev/null 2>&1 || true
+        seed=$((seed + 1))
+    done
 fi
 echo "Demo installation in $demo (login: any user, password LM01)"

@@ -178,8 +178,9 @@ void DeleteFilesByMask(const fs::path& mask) {
                 continue;
             if (entry.is_directory() && !entry.is_symlink())
                 continue;
-            fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::owner_write,
-                            fs::perm_options::add | fs::perm_options::nofollow);
+            // A link is removed itself; its permissions cannot be set, and its target is none of ours.
+            if (!entry.is_symlink())
+                fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
             fs::remove(entry.path());
         }
     } catch (const fs::filesystem_error& e) {
@@ -206,8 +207,9 @@ fs::path UniqueFileName(const fs::path& fileName, int width, bool datePrefix) {
     return candidate;
 }
 
-bool MatchesMask(std::string_view name, std::string_view mask) {
-    // Iterative wildcard match with back-tracking to the last star.
+namespace {
+// Iterative wildcard match with back-tracking to the last star.
+bool MatchesWildcards(std::string_view name, std::string_view mask) {
     size_t n = 0, m = 0, star = std::string_view::npos, mark = 0;
     auto same = [](char a, char b) {
         auto ua = static_cast<unsigned char>(a), ub = static_cast<unsigned char>(b);
@@ -230,6 +232,15 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
     while (m < mask.size() && mask[m] == '*')
         ++m;
     return m == mask.size();
+}
+} // namespace
+
+bool MatchesMask(std::string_view name, std::string_view mask) {
+    if (MatchesWildcards(name, mask))
+        return true;
+    // As on Windows, a trailing ".*" also matches the end of a name without an extension ("tmp_lz_*.*" takes
+    // "tmp_lz_007").
+    return mask.ends_with(".*") && MatchesWildcards(name, mask.substr(0, mask.size() - 2));
 }
 
 std::string UpperCase(std::string_view text) {

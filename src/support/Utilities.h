@@ -36,7 +36,8 @@ void DeleteFilesByMask(const std::filesystem::path& mask);
 // the base name starts with today's YYMMDD.
 [[nodiscard]] std::filesystem::path UniqueFileName(const std::filesystem::path& fileName, int width, bool datePrefix);
 
-// Whether a file name matches a mask of * and ? (letters compared regardless of case, as on Windows).
+// Whether a file name matches a mask of * and ? (letters compared regardless of case, as on Windows). A trailing
+// ".*" also matches a name without an extension, as on Windows.
 [[nodiscard]] bool MatchesMask(std::string_view name, std::string_view mask);
 // ASCII upper case; other characters unchanged.
 [[nodiscard]] std::string UpperCase(std::string_view text);

@@ -117,6 +117,17 @@ TEST(FileRoutines, DeleteFilesByMask) {
     EXPECT_NO_THROW(DeleteFilesByMask(dir.Path() / "missing" / "*.tmp"));
 }
 
+TEST(FileRoutines, DeleteFilesByMaskRemovesALinkAndLeavesItsTarget) {
+    TTestTempDir dir;
+    dir.WriteFile("target.txt", "x");
+    fs::create_directory(dir.Path() / "work");
+    fs::create_symlink(dir.Path() / "target.txt", dir.Path() / "work" / "a.tmp");
+    fs::create_symlink(dir.Path() / "missing.txt", dir.Path() / "work" / "b.tmp");
+    DeleteFilesByMask(dir.Path() / "work" / "*.tmp");
+    EXPECT_TRUE(fs::is_empty(dir.Path() / "work"));
+    EXPECT_EQ(dir.ReadFile("target.txt"), "x");
+}
+
 TEST(FileRoutines, DeleteFilesByMaskReportsTheFailure) {
     // Files of /proc can neither be changed nor deleted, not even by root.
     const std::string mask = "/proc/self/com?";
@@ -146,6 +157,42 @@ TEST(FileRoutines, UniqueFileNameWithoutPrefix) {
     EXPECT_EQ(UniqueFileName(dir.Path() / "f.pdf", 3, false), dir.Path() / "f_001.pdf");
     dir.WriteFile("x.y.z", "x");
     EXPECT_EQ(UniqueFileName(dir.Path() / "x.y.z", 1, false), dir.Path() / "x.y_1.z");
+}
+
+// A trailing ".*" also takes names without an extension, as on Windows, where the clear of the report
+// copies relies on it; every other part of a mask still has to match.
+TEST(TextRoutines, TrailingDotStarTakesNamesWithoutExtension) {
+    struct Row {
+        const char* Name;
+        const char* Mask;
+        bool Matches;
+    };
+    const Row rows[] = {
+        {"tmp_lz_007", "tmp_lz_*.*", true},
+        {"tmp_lz_007.pdf", "tmp_lz_*.*", true},
+        {"TMP_LZ_007.PDF", "tmp_lz_*.*", true},
+        {"tmp_lz_007.tar.gz", "tmp_lz_*.*", true},
+        {"tmp_file", "tmp_file.*", true},
+        {"tmp_file.001", "tmp_file.*", true},
+        {"tmp_files", "tmp_file.*", false},
+        {"tmp_lx_007", "tmp_lz_*.*", false},
+        {"readme", "*.*", true},
+        {"abc", "*.tmp", false},
+        {"abc", "abc.?", false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(MatchesMask(row.Name, row.Mask), row.Matches) << row.Name << " / " << row.Mask;
+}
+
+TEST(FileRoutines, DeleteFilesByMaskTakesACopyWithoutExtension) {
+    TTestTempDir dir;
+    dir.WriteFile("tmp_lz_007", "x");
+    dir.WriteFile("tmp_lz_008.pdf", "x");
+    dir.WriteFile("tmp_file.001", "x");
+    DeleteFilesByMask(dir.Path() / "tmp_lz_*.*");
+    EXPECT_FALSE(fs::exists(dir.Path() / "tmp_lz_007"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "tmp_lz_008.pdf"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "tmp_file.001"));
 }
 
 TEST(TextRoutines, MaskAndUpperCase) {
