@@ -5,7 +5,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
 build="${NDLEMO_BUILD_DIR:-$root/build}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j"$(nproc)" --target NdLemo ndlemo-check ndlemo-cmd gen_batches
+cmake --build "$build" -j"$(nproc)" --target ndlemo-programs gen_batches
 demo="${NDLEMO_DEMO_DIR:-$root/demo}"
 bash "$root/scripts/make-demo.sh" "$build/bin" "$demo"
 exec "$demo/NdLemo"

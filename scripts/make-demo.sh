@@ -4,12 +4,11 @@
 # The login of the demo: any user name, password LM01 (LM01NOMODCHK switches the modulo check off).
 set -euo pipefail
 bin=$(cd "$1" && pwd)
-mkdir -p "$2"
+root=$(cd "$(dirname "$0")/.." && pwd)
+# The installation itself: the programs, "out" with "Nofile" and the tools linked in, "out/zaloha", "pracovni".
+bash "$root/dist/ndlemo-setup" --from "$bin" --desktop-entry none "$2" >/dev/null
 demo=$(cd "$2" && pwd)
 mkdir -p "$demo/davky" "$demo/odeslane" "$demo/upload" "$demo/web"
-for f in NdLemo ndlemo-check ndlemo-cmd; do
-    [ -f "$bin/$f" ] && cp -f "$bin/$f" "$demo/"
-done
 cat > "$demo/web/upload.html" <<'HTML'
 <!DOCTYPE html>
 <html lang="cs"><head><meta charset="utf-8"><title>Upload Lemo (demo)</title></head>
@@ -32,15 +31,18 @@ if [ ! -f "$demo/NdLemo.ini" ]; then
         "Adresa=file://$demo/web/upload.html" \
         "OutDir=$demo/upload" \
         "[FakturaInfo]" \
-        "DefaultGenerovat=N" | iconv -f UTF-8 -t CP1250 > "$demo/NdLemo.ini"
+        "DefaultGenerovat=A" \
+        "DefaultOdbICO=47114983" \
+        "DefaultOdbNazev=Lemo, zdravotní pojišťovna" \
+        "DefaultOdbUlice=Pojišťovací 5" \
+        "DefaultOdbPsc=13000" \
+        "DefaultOdbObec=Praha" \
+        "DefaultDodNazev=Ambulance Demo s.r.o." \
+        "DefaultDodUlice=Nemocniční 12" \
+        "DefaultDodPsc=60200" \
+        "DefaultDodObec=Brno" | iconv -f UTF-8 -t CP1250 > "$demo/NdLemo.ini"
 fi
-# The SCP transfer: in out the tools under the names their command lines use, "Nofile" answering a question of
-# theirs with "y", and a key file of the demo's own (SCP mode needs a server that knows it).
-mkdir -p "$demo/out/zaloha" "$demo/pracovni"
-for tool in pscp plink md5sum; do
-    ln -sfn "$(command -v "$tool" || echo "/usr/bin/$tool")" "$demo/out/$tool.exe"
-done
-printf 'y\n' > "$demo/out/Nofile"
+# The SCP transfer: a key file of the demo's own (SCP mode needs a server that knows it).
 if [ ! -f "$demo/NdLemoPrenos.ini" ]; then
     printf '%s\r\n' \
         "[Prenos]" \
@@ -55,7 +57,14 @@ fi
 if [ ! -f "$demo/out/lemo.ppk" ] && command -v puttygen >/dev/null; then
     puttygen -q -t ed25519 -C "ND LEMO demo" -o "$demo/out/lemo.ppk" --new-passphrase /dev/null
 fi
-if [ -x "$bin/gen_batches" ] && [ ! -f "$demo/davky/demo.txt" ]; then
-    "$bin/gen_batches" "$demo/davky/demo.txt" 200 12345678 1 >/dev/null 2>&1 || true
+# Sample batch files of the demo's IČZ, made by the project's own generator: valid, in code page 852. Their
+# seeds end in different digits, so that the files can be checked together without duplicate batches.
+if [ -x "$bin/gen_batches" ]; then
+    [ -f "$demo/davky/demo.txt" ] || "$bin/gen_batches" "$demo/davky/demo.txt" 200 12345678 1 >/dev/null 2>&1 || true
+    seed=2
+    for sample in leden.333 unor.111 brezen.csv; do
+        [ -f "$demo/davky/$sample" ] || "$bin/gen_batches" "$demo/davky/$sample" 40 12345678 "$seed" 4 >/dev/null 2>&1 || true
+        seed=$((seed + 1))
+    done
 fi
 echo "Demo installation in $demo (login: any user, password LM01)"

@@ -178,8 +178,9 @@ void DeleteFilesByMask(const fs::path& mask) {
                 continue;
             if (entry.is_directory() && !entry.is_symlink())
                 continue;
-            fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::owner_write,
-                            fs::perm_options::add | fs::perm_options::nofollow);
+            // A link is removed itself; its permissions cannot be set, and its target is none of ours.
+            if (!entry.is_symlink())
+                fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
             fs::remove(entry.path());
         }
     } catch (const fs::filesystem_error& e) {

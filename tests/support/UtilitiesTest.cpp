@@ -117,6 +117,17 @@ TEST(FileRoutines, DeleteFilesByMask) {
     EXPECT_NO_THROW(DeleteFilesByMask(dir.Path() / "missing" / "*.tmp"));
 }
 
+TEST(FileRoutines, DeleteFilesByMaskRemovesALinkAndLeavesItsTarget) {
+    TTestTempDir dir;
+    dir.WriteFile("target.txt", "x");
+    fs::create_directory(dir.Path() / "work");
+    fs::create_symlink(dir.Path() / "target.txt", dir.Path() / "work" / "a.tmp");
+    fs::create_symlink(dir.Path() / "missing.txt", dir.Path() / "work" / "b.tmp");
+    DeleteFilesByMask(dir.Path() / "work" / "*.tmp");
+    EXPECT_TRUE(fs::is_empty(dir.Path() / "work"));
+    EXPECT_EQ(dir.ReadFile("target.txt"), "x");
+}
+
 TEST(FileRoutines, DeleteFilesByMaskReportsTheFailure) {
     // Files of /proc can neither be changed nor deleted, not even by root.
     const std::string mask = "/proc/self/com?";

@@ -3,9 +3,15 @@
 #include "app/TPrijemController.h"
 #include "app/ui/TNdLemoApplication.h"
 #include "app/ui/TfrmPrijem.h"
+#include "invoice/TdtmPrijem.h"
 #include "platform/TSingleInstanceLock.h"
+#include "reports/TReportPreview.h"
+#include "reports/ui/TQtReportPreview.h"
 #include "support/FormatText.h"
+#include "support/TFileChooser.h"
 #include "support/TMessageBoxes.h"
+#include "support/ui/TQtFileChooser.h"
+#include "transfer/ui/QtBusyCursor.h"
 
 namespace ndlemo {
 
@@ -25,10 +31,17 @@ int RunProgram(const TProgramOptions& options) {
     auto* app = dynamic_cast<TNdLemoApplication*>(QCoreApplication::instance());
     if (app)
         app->ErrorHandler = [&controller](const std::exception& e) { controller.HandleError(e); };
+    BindBusyCursorToQt();
 
     int code = 0;
     {
-        TfrmPrijem window(controller);
+        // The tables before the window that shows them.
+        TdtmPrijem dtm;
+        TfrmPrijem window(controller, dtm);
+        TQtReportPreview preview(&window);
+        TReportPreview::Install(&preview);
+        TQtFileChooser chooser(&window);
+        TFileChooser::Install(&chooser);
         if (controller.StartUp(window) && !controller.EndRequested) {
             window.show();
             window.UpdateActions();
@@ -36,6 +49,8 @@ int RunProgram(const TProgramOptions& options) {
                 code = QCoreApplication::exec();
         }
         controller.ShutDown(&window);
+        TFileChooser::Install(nullptr);
+        TReportPreview::Install(nullptr);
     }
     if (app)
         app->ErrorHandler = nullptr;

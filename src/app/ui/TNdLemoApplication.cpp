@@ -1,8 +1,19 @@
 #include "app/ui/TNdLemoApplication.h"
 
+#include <QDirIterator>
+
 #include <stdexcept>
 
 namespace ndlemo {
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), {QStringLiteral("ndlemo.png")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    return icon;
+}
 
 bool TNdLemoApplication::notify(QObject* receiver, QEvent* event) {
     try {

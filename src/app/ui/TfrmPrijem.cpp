@@ -1,9 +1,12 @@
 #include "app/ui/TfrmPrijem.h"
 
 #include "app/TPrijemController.h"
+#include "app/ui/TTabSheetFak.h"
+#include "app/ui/TTabSheetLZ.h"
 #include "app/ui/TfrmDlgAppIni.h"
 #include "app/ui/TfrmLogin.h"
 #include "support/Utilities.h"
+#include "support/ui/TDBGrid.h"
 #include "support/ui/TfrmDlgRequestErr.h"
 #include "transfer/ui/TfrmDlgHttpInfo.h"
 #include "transfer/ui/TfrmDlgPrenosIni.h"
@@ -11,8 +14,10 @@
 #include "transfer/ui/TfrmToolConsole.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabBar>
@@ -31,14 +36,16 @@ QString Q(std::string_view s) {
 constexpr int PanelWidths[4] = {50, 120, 300, 50};
 } // namespace
 
-TfrmPrijem::TfrmPrijem(TPrijemController& controller, QWidget* parent) : QMainWindow(parent), m_Controller(controller) {
+TfrmPrijem::TfrmPrijem(TPrijemController& controller, TdtmPrijem& dtm, QWidget* parent)
+    : QMainWindow(parent), m_Controller(controller), m_Dtm(dtm), m_Tabs(controller, dtm) {
     setObjectName("frmPrijem");
     m_ToolConsole = new TfrmToolConsole(this);
-    resize(900, 640);
+    resize(980, 760);
     CreateActions();
 
     auto* top = addToolBar(QStringLiteral("Nástroje"));
     top->setObjectName("tbrTop");
+    top->setAccessibleName(QStringLiteral("Nástroje"));
     top->setMovable(false);
     top->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     AddButton(top, "sbtnTestSpojeni", TActionId::acTestSpojeni);
@@ -50,11 +57,14 @@ TfrmPrijem::TfrmPrijem(TPrijemController& controller, QWidget* parent) : QMainWi
     m_PageControl->setObjectName("PageControlPrij");
     m_TabFak = CreateInvoiceTab();
     m_TabLZ = CreateReportsTab();
+    m_PageControl->setAccessibleName(QStringLiteral("Karty"));
     m_PageControl->addTab(m_TabFak, QStringLiteral("Faktura za dávky"));
     m_PageControl->addTab(m_TabLZ, QStringLiteral("Lékařské zprávy"));
     setCentralWidget(m_PageControl);
-    // The tab cannot change while a run is busy; clicks and keys on the tab bar are swallowed then.
+    // The tab cannot change while a run is busy (clicks and keys on the tab bar are swallowed then), nor away
+    // from a field that refuses what it holds.
     m_PageControl->tabBar()->installEventFilter(this);
+    m_PageControl->installEventFilter(this);
     connect(m_PageControl, &QTabWidget::currentChanged, this, [this](int index) {
         if (m_Controller.Busy) {
             QSignalBlocker block(m_PageControl);
@@ -84,6 +94,17 @@ TfrmPrijem::TfrmPrijem(TPrijemController& controller, QWidget* parent) : QMainWi
     idle->start();
     Highlight(0);
     ConnectSettingsDialogs();
+    ConnectTabActions();
+}
+
+void TfrmPrijem::ConnectTabActions() {
+    SetHandler(TActionId::acNovyPrijem, [this] { ResetInvoiceTab(); });
+    SetHandler(TActionId::acNoveLZ, [this] { ResetReportsTab(); });
+    SetHandler(TActionId::acPridatSouborPrijmu, [this] { m_Tabs.AddBatchFile(); });
+    SetHandler(TActionId::acOdstranitSouborPrijmu, [this] { m_Tabs.RemoveBatchFile(); });
+    SetHandler(TActionId::acPridatSouborLZ, [this] { m_Tabs.AddReportFile(); });
+    SetHandler(TActionId::acOdstranitSouborLZ, [this] { m_Tabs.RemoveReportFile(); });
+    m_TabFak->Grid()->installEventFilter(this);
 }
 
 void TfrmPrijem::ConnectSettingsDialogs() {
@@ -150,42 +171,25 @@ QToolButton* TfrmPrijem::AddButton(QToolBar* bar, const char* name, TActionId id
     return button;
 }
 
-QWidget* TfrmPrijem::CreateInvoiceTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName("tabSheetFak");
-    auto* layout = new QVBoxLayout(tab);
-    auto* bar = new QToolBar(tab);
-    bar->setObjectName("tbrFaktura");
+TTabSheetFak* TfrmPrijem::CreateInvoiceTab() {
+    auto* tab = new TTabSheetFak(m_Tabs);
+    QToolBar* bar = tab->ToolBar();
     AddButton(bar, "sbtnNovyPrijem", TActionId::acNovyPrijem);
     AddButton(bar, "sbtnKontrola", TActionId::acKontrola);
     m_SendButton = AddButton(bar, "sbtnOdeslat", TActionId::acOdeslat);
     AddButton(bar, "sbtnUploadLemo", TActionId::acUploadLemo);
-    layout->addWidget(bar);
-    layout->addStretch(1);
-    auto* files = new QToolBar(tab);
-    files->setObjectName("tbrSoubory");
-    AddButton(files, "sbtnPridatSouborPrijmu", TActionId::acPridatSouborPrijmu);
-    AddButton(files, "sbtnOdstranitSouborPrijmu", TActionId::acOdstranitSouborPrijmu);
-    layout->addWidget(files);
+    AddButton(tab->FilesToolBar(), "sbtnPridatSouborPrijmu", TActionId::acPridatSouborPrijmu);
+    AddButton(tab->FilesToolBar(), "sbtnOdstranitSouborPrijmu", TActionId::acOdstranitSouborPrijmu);
     return tab;
 }
 
-QWidget* TfrmPrijem::CreateReportsTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName("tabSheetLZ");
-    auto* layout = new QVBoxLayout(tab);
-    auto* bar = new QToolBar(tab);
-    bar->setObjectName("tbrLZ");
-    AddButton(bar, "sbtnNoveLZ", TActionId::acNoveLZ);
-    m_SendButtonLZ = AddButton(bar, "sbtnOdeslatLZ", TActionId::acOdeslatLZ);
-    AddButton(bar, "sbtnUploadLemoLZ", TActionId::acUploadLemoLZ);
-    layout->addWidget(bar);
-    layout->addStretch(1);
-    auto* files = new QToolBar(tab);
-    files->setObjectName("tbrSouboryLZ");
-    AddButton(files, "sbtnPridatSouborLZ", TActionId::acPridatSouborLZ);
-    AddButton(files, "sbtnOdstranitSouborLZ", TActionId::acOdstranitSouborLZ);
-    layout->addWidget(files);
+TTabSheetLZ* TfrmPrijem::CreateReportsTab() {
+    auto* tab = new TTabSheetLZ(m_Tabs);
+    AddButton(tab->ToolBar(), "sbtnNoveLZ", TActionId::acNoveLZ);
+    m_SendButtonLZ = AddButton(tab->ToolBar(), "sbtnOdeslatLZ", TActionId::acOdeslatLZ);
+    AddButton(tab->ToolBar(), "sbtnUploadLemoLZ", TActionId::acUploadLemoLZ);
+    AddButton(tab->FilesToolBar(), "sbtnPridatSouborLZ", TActionId::acPridatSouborLZ);
+    AddButton(tab->FilesToolBar(), "sbtnOdstranitSouborLZ", TActionId::acOdstranitSouborLZ);
     return tab;
 }
 
@@ -194,8 +198,7 @@ void TfrmPrijem::UpdateActions() {
     context.Busy = m_Controller.Busy;
     context.InvoiceTabActive = m_PageControl->currentIndex() == 0;
     context.TypPrenosu = m_Controller.Settings.TypPrenosu;
-    if (FillTableState)
-        FillTableState(context);
+    m_Tabs.FillTableState(context);
     for (const auto& def : TActionRules::Actions())
         m_Actions.at(def.Id)->setEnabled(TActionRules::Enabled(def.Id, context));
     const QString sendText = Q(TActionRules::SendButtonText(context.TypPrenosu));
@@ -227,20 +230,26 @@ void TfrmPrijem::ShowRequestList(TRequestList& requests) {
     ndlemo::ShowRequestList(requests, this);
 }
 
-// The fields of the tabs get their states when the tabs have fields.
-void TfrmPrijem::SetFieldStates() {}
+void TfrmPrijem::SetFieldStates() {
+    m_TabFak->SetFieldStates();
+    m_TabLZ->SetFieldStates();
+}
 
 void TfrmPrijem::ActivateInvoiceTab() {
     m_PageControl->setCurrentIndex(0);
     m_LastTab = 0;
     Highlight(0);
-    if (auto* icz = m_TabFak->findChild<QWidget*>("cedtICZ"))
-        icz->setFocus();
+    m_TabFak->FirstField()->setFocus();
 }
 
-void TfrmPrijem::ResetInvoiceTab() {}
+void TfrmPrijem::ResetInvoiceTab() {
+    m_TabFak->ShowForm(m_Tabs.ResetInvoice());
+    m_TabFak->ApplySupplierModes();
+}
 
-void TfrmPrijem::ResetReportsTab() {}
+void TfrmPrijem::ResetReportsTab() {
+    m_TabLZ->ShowForm(m_Tabs.ResetReports());
+}
 
 void TfrmPrijem::Highlight(int index) {
     QTabBar* bar = m_PageControl->tabBar();
@@ -249,6 +258,8 @@ void TfrmPrijem::Highlight(int index) {
 }
 
 bool TfrmPrijem::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_TabFak->Grid() && BatchGridKey(event))
+        return true;
     if (watched == m_PageControl->tabBar() && m_Controller.Busy) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -260,7 +271,49 @@ bool TfrmPrijem::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
+    if (ChangesTab(watched, event) && FieldRefusesToLeave())
+        return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfrmPrijem::ChangesTab(QObject* watched, QEvent* event) const {
+    if (watched == m_PageControl->tabBar())
+        return event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel;
+    if (watched == m_PageControl && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        return (key->modifiers() & Qt::ControlModifier) && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab);
+    }
+    return false;
+}
+
+bool TfrmPrijem::FieldRefusesToLeave() {
+    QWidget* focused = QApplication::focusWidget();
+    QWidget* page = m_PageControl->currentWidget();
+    if (!focused || !page || !page->isAncestorOf(focused))
+        return false;
+    // Leaving the field checks it; one that refuses takes the focus back.
+    m_PageControl->tabBar()->setFocus(Qt::OtherFocusReason);
+    return QApplication::focusWidget() == focused;
+}
+
+bool TfrmPrijem::BatchGridKey(QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier ||
+        (key->key() != Qt::Key_Insert && key->key() != Qt::Key_Delete))
+        return false;
+    // Consumed either way, so that no shortcut and nothing of the grid's own acts on these keys.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    const TActionId id =
+        key->key() == Qt::Key_Insert ? TActionId::acPridatSouborPrijmu : TActionId::acOdstranitSouborPrijmu;
+    UpdateActions();
+    if (Action(id)->isEnabled())
+        Action(id)->trigger();
+    return true;
 }
 
 void TfrmPrijem::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TActionRules.h"
+#include "app/TPrijemTabs.h"
 #include "app/TStartupUi.h"
 
 #include <QMainWindow>
@@ -19,13 +20,17 @@ namespace ndlemo {
 class TfrmToolConsole;
 
 class TPrijemController;
+class TTabSheetFak;
+class TTabSheetLZ;
+class TdtmPrijem;
 
 // The main window: toolbars, the two work tabs, the status bar and the action list. Every action runs
 // through the controller's error handler, so no exception reaches Qt's event loop.
 class TfrmPrijem : public QMainWindow, public TStartupUi {
     Q_OBJECT
 public:
-    explicit TfrmPrijem(TPrijemController& controller, QWidget* parent = nullptr);
+    // The data module holds the tables of the two file lists; both must outlive the window.
+    TfrmPrijem(TPrijemController& controller, TdtmPrijem& dtm, QWidget* parent = nullptr);
 
     [[nodiscard]] QAction* Action(TActionId id) const { return m_Actions.at(id); }
     // Handlers of actions that later parts of the program provide.
@@ -34,8 +39,11 @@ public:
     void UpdateActions();
     void SetStatusPanel(int index, const QString& text);
     [[nodiscard]] QTabWidget* PageControl() const { return m_PageControl; }
-    [[nodiscard]] QWidget* InvoiceTab() const { return m_TabFak; }
-    [[nodiscard]] QWidget* ReportsTab() const { return m_TabLZ; }
+    [[nodiscard]] TTabSheetFak* InvoiceTab() const { return m_TabFak; }
+    [[nodiscard]] TTabSheetLZ* ReportsTab() const { return m_TabLZ; }
+    [[nodiscard]] TPrijemTabs& Tabs() { return m_Tabs; }
+    // The tables of the run: the file lists, and the rows of the check-error and files reports.
+    [[nodiscard]] TdtmPrijem& DataModule() const { return m_Dtm; }
 
     // The start-up's requests to the window.
     void SetCaption(const std::string& caption) override;
@@ -50,9 +58,6 @@ public:
     // The login dialog; tests replace it.
     std::function<TLoginResult()> Login;
 
-    // Where the tables of the two tabs report whether they are open and empty.
-    std::function<void(TActionContext&)> FillTableState;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -60,19 +65,28 @@ protected:
 private:
     void CreateActions();
     void ConnectSettingsDialogs();
+    void ConnectTabActions();
+    // Ctrl+Insert and Ctrl+Delete on the batch grid press its add and remove buttons when they are enabled.
+    bool BatchGridKey(QEvent* event);
+    // A click, wheel or Ctrl+Tab that would change the tab. A field that refuses what it holds keeps the tab
+    // as it keeps the focus; FieldRefusesToLeave leaves the focused field of the tab to find out.
+    bool ChangesTab(QObject* watched, QEvent* event) const;
+    bool FieldRefusesToLeave();
     QToolButton* AddButton(QToolBar* bar, const char* name, TActionId id);
-    QWidget* CreateInvoiceTab();
-    QWidget* CreateReportsTab();
+    TTabSheetFak* CreateInvoiceTab();
+    TTabSheetLZ* CreateReportsTab();
     void Highlight(int index);
 
     TPrijemController& m_Controller;
+    TdtmPrijem& m_Dtm;
+    TPrijemTabs m_Tabs;
     // Shows a transfer tool while it runs.
     TfrmToolConsole* m_ToolConsole;
     std::map<TActionId, QAction*> m_Actions;
     std::map<TActionId, std::function<void()>> m_Handlers;
     QTabWidget* m_PageControl = nullptr;
-    QWidget* m_TabFak = nullptr;
-    QWidget* m_TabLZ = nullptr;
+    TTabSheetFak* m_TabFak = nullptr;
+    TTabSheetLZ* m_TabLZ = nullptr;
     QToolButton* m_SendButton = nullptr;
     QToolButton* m_SendButtonLZ = nullptr;
     QLabel* m_Panels[4] = {};

@@ -4,6 +4,7 @@
 #include "support/TFormatSettings.h"
 #include "support/TMessageBoxes.h"
 #include "support/ui/ControlState.h"
+#include "support/ui/TEntryRefusal.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -76,28 +77,6 @@ bool Classify(const QKeyEvent* event, TEditKey& key) {
     key = text.at(0).unicode() < 32 || text.at(0).unicode() == 127 ? TEditKey::OtherControl : TEditKey::Character;
     return true;
 }
-
-// Swallows the mouse press that took the focus away from a refused field, and its release, so that the
-// button pressed does not act on the refused entry.
-class TPressEater : public QObject {
-public:
-    explicit TPressEater(QWidget* target) : QObject(target) { target->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            return true;
-        case QEvent::MouseButtonRelease:
-            watched->removeEventFilter(this);
-            deleteLater();
-            return true;
-        default:
-            return false;
-        }
-    }
-};
 
 } // namespace
 
@@ -315,6 +294,13 @@ void TDaxEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (m_InExit)
         return;
+    // The focus only passed through here on its way back into another field that refused its entry.
+    if (TEntryRefusal::InProgress()) {
+        m_Editing = false;
+        RebuildDisplay();
+        ApplyDisplayAlignment(false);
+        return;
+    }
     // Another window or a menu taking the focus is not leaving the field.
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
@@ -338,7 +324,7 @@ void TDaxEdit::focusOutEvent(QFocusEvent* event) {
     if (!AcceptOnExit()) {
         m_Editing = true;
         if (next != this && reason == Qt::MouseFocusReason)
-            new TPressEater(next);
+            TEntryRefusal::SwallowClick(next);
         return;
     }
     ApplyDisplayAlignment(false);
@@ -396,6 +382,7 @@ bool TDaxEdit::AcceptOnExit() {
 }
 
 void TDaxEdit::RefuseEntry(const std::string& message, bool caretToStart) {
+    TEntryRefusal refusing;
     m_InExit = true;
     try {
         ShowErrorMessage(message);
