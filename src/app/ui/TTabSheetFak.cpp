@@ -3,6 +3,7 @@
 #include "app/TPrijemTabs.h"
 #include "app/ui/TabParts.h"
 #include "invoice/InvoiceFieldRules.h"
+#include "invoice/InvoiceFormFields.h"
 #include "support/TSettingField.h"
 #include "support/Utilities.h"
 #include "support/ui/ControlState.h"
@@ -23,24 +24,6 @@
 namespace ndlemo {
 
 namespace {
-using enum TInputFilter;
-using enum TEditState;
-
-// The text fields: component, label, display name, length, typing and state.
-constexpr TSettingField FieldICZ{"cedtICZ", "IČZ", "", 8, Digits, Required};
-constexpr TSettingField FieldCisFaktury{"cedtCisFaktury", "Číslo faktury", "", 10, Digits, Required};
-constexpr TSettingField FieldICO{"cedtICO", "IČO", "", 8, Digits, Required};
-constexpr TSettingField FieldRokFaktury{"cedtRokFaktury", "Rok vystavení", "", 4, Digits, Required};
-constexpr TSettingField FieldUcet{"cedtUcet", "Číslo účtu", "Číslo účtu nárokujícího", 25, None, Required};
-constexpr TSettingField FieldBanka{"cedtBanka", "Kód banky", "Banka nárokujícího", 4, None, Required};
-constexpr TSettingField FieldVS{"cedtVS", "VS", "", 10, None, Required};
-constexpr TSettingField FieldPopis{"cedtPopis", "Popis", "", 80, None, Editable};
-constexpr TSettingField FieldPoznamka{"cedtPoznamka", "Poznámka", "", 80, None, Editable};
-constexpr TSettingField FieldDodNazev{"cedtDodavatelNazev", "Název ", "Název dodavatele", 50, None, RequiredForInvoice};
-constexpr TSettingField FieldDodUlice{"cedtDodavatelUlice", "Ulice", "Ulice dodavatele", 50, None, Editable};
-constexpr TSettingField FieldDodPsc{"cedtDodavatelPsc", "PSČ", "PSČ", 5, Digits, RequiredForInvoice};
-constexpr TSettingField FieldDodObec{"cedtDodavatelObec", "Obec", "Obec dodavatele", 50, None, RequiredForInvoice};
-
 const std::vector<TGridColumn> GridColumns = {
     {"PRS_FileExt", "Soubor", 50},
     {"PRS_FileSize", "Velikost", 60},
@@ -94,10 +77,10 @@ QWidget* TTabSheetFak::CreateFields() {
     auto* grid = new QGridLayout(box);
 
     // Created in tab order, which is also the order of the required check.
-    cedtICZ = NewField(FieldICZ, box);
-    cedtCisFaktury = NewField(FieldCisFaktury, box);
-    cedtICO = NewField(FieldICO, box);
-    cedtRokFaktury = NewField(FieldRokFaktury, box);
+    cedtICZ = NewField(InvoiceTextField("cedtICZ"), box);
+    cedtCisFaktury = NewField(InvoiceTextField("cedtCisFaktury"), box);
+    cedtICO = NewField(InvoiceTextField("cedtICO"), box);
+    cedtRokFaktury = NewField(InvoiceTextField("cedtRokFaktury"), box);
     edtDatVystaveni = NewDateField("edtDatVystaveni", box);
     edtDatOdeslani = NewDateField("edtDatOdeslani", box);
     edtDatPrijeti = NewDateField("edtDatPrijeti", box);
@@ -107,46 +90,46 @@ QWidget* TTabSheetFak::CreateFields() {
     cedtCastka->SetValueCustomFormat("0.00");
     cedtCastka->SetAlignment(Qt::AlignRight);
     SetWidthForChars(cedtCastka, 14);
-    cedtUcet = NewField(FieldUcet, box);
-    cedtBanka = NewField(FieldBanka, box);
-    cedtVS = NewField(FieldVS, box);
-    cedtPopis = NewField(FieldPopis, box, false);
-    cedtPoznamka = NewField(FieldPoznamka, box, false);
+    cedtUcet = NewField(InvoiceTextField("cedtUcet"), box);
+    cedtBanka = NewField(InvoiceTextField("cedtBanka"), box);
+    cedtVS = NewField(InvoiceTextField("cedtVS"), box);
+    cedtPopis = NewField(InvoiceTextField("cedtPopis"), box, false);
+    cedtPoznamka = NewField(InvoiceTextField("cedtPoznamka"), box, false);
     cchbGenerFak = NewSettingCheckBox({"cchbGenerFak", "Generovat fakturu"}, box);
-    cedtDodavatelNazev = NewField(FieldDodNazev, box, false);
-    cedtDodavatelUlice = NewField(FieldDodUlice, box, false);
-    cedtDodavatelPsc = NewField(FieldDodPsc, box);
-    cedtDodavatelObec = NewField(FieldDodObec, box, false);
+    cedtDodavatelNazev = NewField(InvoiceTextField("cedtDodavatelNazev"), box, false);
+    cedtDodavatelUlice = NewField(InvoiceTextField("cedtDodavatelUlice"), box, false);
+    cedtDodavatelPsc = NewField(InvoiceTextField("cedtDodavatelPsc"), box);
+    cedtDodavatelObec = NewField(InvoiceTextField("cedtDodavatelObec"), box, false);
 
-    Place(grid, cedtICZ, FieldICZ.Caption, 0, 0);
-    Place(grid, cedtCisFaktury, FieldCisFaktury.Caption, 0, 2);
-    Place(grid, cedtICO, FieldICO.Caption, 1, 0);
-    Place(grid, cedtRokFaktury, FieldRokFaktury.Caption, 1, 2);
+    Place(grid, cedtICZ, InvoiceTextField("cedtICZ").Caption, 0, 0);
+    Place(grid, cedtCisFaktury, InvoiceTextField("cedtCisFaktury").Caption, 0, 2);
+    Place(grid, cedtICO, InvoiceTextField("cedtICO").Caption, 1, 0);
+    Place(grid, cedtRokFaktury, InvoiceTextField("cedtRokFaktury").Caption, 1, 2);
     Place(grid, edtDatVystaveni, "Datum vystavení", 2, 0);
     Place(grid, edtDatOdeslani, "Datum odeslání", 2, 2);
     Place(grid, edtDatPrijeti, "Datum přijetí", 3, 0);
     Place(grid, edtDatSplatnosti, "Datum splatnosti", 3, 2);
     Place(grid, cedtCastka, "Celkem Kč", 4, 0);
-    Place(grid, cedtUcet, FieldUcet.Caption, 5, 0);
+    Place(grid, cedtUcet, InvoiceTextField("cedtUcet").Caption, 5, 0);
     // The bank code follows the account number after a slash, as it is written.
     auto* slash = new QLabel(QStringLiteral("/"), box);
     slash->setObjectName(QStringLiteral("lblLomitko"));
-    auto* bankCaption = NewFieldLabel(cedtBanka, FieldBanka.Caption);
+    auto* bankCaption = NewFieldLabel(cedtBanka, InvoiceTextField("cedtBanka").Caption);
     auto* bank = new QHBoxLayout;
     bank->addWidget(slash);
     bank->addWidget(bankCaption);
     bank->addStretch();
     grid->addLayout(bank, 5, 2);
     grid->addWidget(cedtBanka, 5, 3, Qt::AlignLeft);
-    Place(grid, cedtVS, FieldVS.Caption, 6, 0);
-    Place(grid, cedtPopis, FieldPopis.Caption, 7, 0, 3);
-    Place(grid, cedtPoznamka, FieldPoznamka.Caption, 8, 0, 3);
+    Place(grid, cedtVS, InvoiceTextField("cedtVS").Caption, 6, 0);
+    Place(grid, cedtPopis, InvoiceTextField("cedtPopis").Caption, 7, 0, 3);
+    Place(grid, cedtPoznamka, InvoiceTextField("cedtPoznamka").Caption, 8, 0, 3);
     grid->addWidget(cchbGenerFak, 9, 1, 1, 3, Qt::AlignLeft);
     grid->addWidget(NewHeading("lblDodavatel", "Dodavatel", box), 10, 0, 1, 4);
-    Place(grid, cedtDodavatelNazev, FieldDodNazev.Caption, 11, 0, 3);
-    Place(grid, cedtDodavatelUlice, FieldDodUlice.Caption, 12, 0, 3);
-    Place(grid, cedtDodavatelPsc, FieldDodPsc.Caption, 13, 0);
-    grid->addWidget(NewFieldLabel(cedtDodavatelObec, FieldDodObec.Caption), 13, 2);
+    Place(grid, cedtDodavatelNazev, InvoiceTextField("cedtDodavatelNazev").Caption, 11, 0, 3);
+    Place(grid, cedtDodavatelUlice, InvoiceTextField("cedtDodavatelUlice").Caption, 12, 0, 3);
+    Place(grid, cedtDodavatelPsc, InvoiceTextField("cedtDodavatelPsc").Caption, 13, 0);
+    grid->addWidget(NewFieldLabel(cedtDodavatelObec, InvoiceTextField("cedtDodavatelObec").Caption), 13, 2);
     grid->addWidget(cedtDodavatelObec, 13, 3);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(14, 1);

@@ -5,6 +5,8 @@
 #include "app/ui/TTabSheetLZ.h"
 #include "app/ui/TfrmDlgAppIni.h"
 #include "app/ui/TfrmLogin.h"
+#include "invoice/TdtmPrijem.h"
+#include "reports/TfrmSest01.h"
 #include "support/Utilities.h"
 #include "support/ui/TDBGrid.h"
 #include "support/ui/TfrmDlgRequestErr.h"
@@ -99,6 +101,7 @@ TfrmPrijem::TfrmPrijem(TPrijemController& controller, TdtmPrijem& dtm, QWidget* 
 
 void TfrmPrijem::ConnectTabActions() {
     SetHandler(TActionId::acNovyPrijem, [this] { ResetInvoiceTab(); });
+    SetHandler(TActionId::acKontrola, [this] { Kontrola(); });
     SetHandler(TActionId::acNoveLZ, [this] { ResetReportsTab(); });
     SetHandler(TActionId::acPridatSouborPrijmu, [this] { m_Tabs.AddBatchFile(); });
     SetHandler(TActionId::acOdstranitSouborPrijmu, [this] { m_Tabs.RemoveBatchFile(); });
@@ -224,6 +227,23 @@ TLoginResult TfrmPrijem::RunLogin() {
         return Login();
     TfrmLogin dialog(this);
     return dialog.Execute();
+}
+
+void TfrmPrijem::Kontrola() {
+    TInvoiceForm form = m_TabFak->ReadForm();
+    // What the run normalised before it stopped is shown even when it stops with an error.
+    struct TWriteBack {
+        TTabSheetFak* Tab;
+        TInvoiceForm& Form;
+        ~TWriteBack() { Tab->ShowForm(Form); }
+    } writeBack{m_TabFak, form};
+    RunKontrola(m_Controller, form, m_Tabs.BatchFiles, *this);
+}
+
+void TfrmPrijem::ShowCheckReport(bool chyby, const std::string& fileName, const std::string& resultText) {
+    TfrmSest01 report(m_Dtm.qssSest01, m_Controller.ProgramFile);
+    report.Nahled(chyby, m_Controller.UserName, m_Controller.Prij, fileName, resultText,
+                  m_Controller.Settings.Pracoviste);
 }
 
 void TfrmPrijem::ShowRequestList(TRequestList& requests) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/InvoiceCheckRun.h"
 #include "app/TActionRules.h"
 #include "app/TPrijemTabs.h"
 #include "app/TStartupUi.h"
@@ -26,7 +27,7 @@ class TdtmPrijem;
 
 // The main window: toolbars, the two work tabs, the status bar and the action list. Every action runs
 // through the controller's error handler, so no exception reaches Qt's event loop.
-class TfrmPrijem : public QMainWindow, public TStartupUi {
+class TfrmPrijem : public QMainWindow, public TStartupUi, public TRunUi {
     Q_OBJECT
 public:
     // The data module holds the tables of the two file lists; both must outlive the window.
@@ -50,6 +51,7 @@ public:
     void SetStatusPanel(int index, const std::string& text) override;
     TLoginResult RunLogin() override;
     void ShowRequestList(TRequestList& requests) override;
+    void ShowCheckReport(bool chyby, const std::string& fileName, const std::string& resultText) override;
     void SetFieldStates() override;
     void ActivateInvoiceTab() override;
     void ResetInvoiceTab() override;
@@ -63,6 +65,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // "Kontrola": the check run over the tab's fields, written back as the run normalised them.
+    void Kontrola();
     void CreateActions();
     void ConnectSettingsDialogs();
     void ConnectTabActions();
