@@ -13,5 +13,7 @@ namespace ndlemo {
 // faulty file "Chyby souboru N :", its error lines and an empty line; then the result line "Fakturu a dávky
 // lze přijmout" or "Fakturu a dávky nelze přijmout". Lines end with LF.
 [[nodiscard]] std::string CheckReportText(const std::vector<std::unique_ptr<TLemoSoubor>>& files, bool withBatches);
+// The same without the result line, for a run that states its own result.
+[[nodiscard]] std::string CheckReportBody(const std::vector<std::unique_ptr<TLemoSoubor>>& files, bool withBatches);
 
 } // namespace ndlemo

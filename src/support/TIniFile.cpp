@@ -82,7 +82,16 @@ TIniFile TIniFile::FromBytes(std::string_view bytes) {
 }
 
 void TIniFile::SetText(std::string_view bytes) {
-    const std::string text = Cp1250ToUtf8(bytes);
+    SetLines(Cp1250ToUtf8(bytes));
+}
+
+TIniFile TIniFile::FromUtf8(std::string_view text) {
+    TIniFile ini;
+    ini.SetLines(std::string(text));
+    return ini;
+}
+
+void TIniFile::SetLines(const std::string& text) {
     m_Lines.clear();
     size_t start = 0;
     while (start < text.size()) {
@@ -148,6 +157,16 @@ bool TIniFile::SectionExists(const std::string& section) const {
     int sectionLine, sectionEnd;
     FindKey(section, "", sectionLine, sectionEnd);
     return sectionLine >= 0;
+}
+
+std::vector<std::string> TIniFile::ReadSections() const {
+    std::vector<std::string> sections;
+    for (const auto& line : m_Lines) {
+        std::string name;
+        if (SectionName(line, name))
+            sections.push_back(name);
+    }
+    return sections;
 }
 
 std::vector<std::string> TIniFile::ReadKeys(const std::string& section) const {

@@ -19,6 +19,8 @@ public:
     explicit TIniFile(std::filesystem::path fileName);
     // INI text in memory (Windows-1250 bytes), not tied to a file.
     [[nodiscard]] static TIniFile FromBytes(std::string_view bytes);
+    // INI text in memory that is already UTF-8.
+    [[nodiscard]] static TIniFile FromUtf8(std::string_view text);
 
     [[nodiscard]] const std::filesystem::path& FileName() const { return m_FileName; }
 
@@ -29,6 +31,8 @@ public:
                                         long long defaultValue) const;
     [[nodiscard]] bool KeyExists(const std::string& section, const std::string& key) const;
     [[nodiscard]] bool SectionExists(const std::string& section) const;
+    // The sections in file order, as the file spells them.
+    [[nodiscard]] std::vector<std::string> ReadSections() const;
     // The keys of a section in file order.
     [[nodiscard]] std::vector<std::string> ReadKeys(const std::string& section) const;
 
@@ -48,6 +52,7 @@ public:
 private:
     TIniFile() = default;
     void SetText(std::string_view bytes);
+    void SetLines(const std::string& text);
     // Index of the key's line within the section, or -1; sectionEnd is the line after its last key line.
     int FindKey(const std::string& section, const std::string& key, int& sectionLine, int& sectionEnd) const;
 

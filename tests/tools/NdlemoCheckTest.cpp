@@ -1,78 +1,22 @@
 // Runs the built ndlemo-check on the fixtures under data/check and compares its exact output and exit status.
 
-#include "TestData.h"
+#include "tools/ToolProcess.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <spawn.h>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-struct TRunResult {
-    std::string Out;
-    std::string Err;
-    int Status = -1;
-};
 
 std::string Fixture(const std::string& name) {
     return std::string(NDLEMO_TEST_DATA_DIR) + "/check/" + name;
 }
 
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs the tool under the C locale (dates as dd.mm.yyyy) with stdout and stderr caught in files.
-TRunResult RunCheck(const std::vector<std::string>& args) {
-    TRunResult result;
-    std::string program = std::string(NDLEMO_BIN_DIR) + "/ndlemo-check";
-    if (!std::filesystem::exists(program)) {
-        ADD_FAILURE() << program << " is not built";
-        return result;
-    }
-    auto dir = std::filesystem::temp_directory_path();
-    std::string tag = std::to_string(getpid());
-    auto outPath = dir / ("ndlemo_check_out_" + tag);
-    auto errPath = dir / ("ndlemo_check_err_" + tag);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<char*> argv{program.data()};
-    std::vector<std::string> copies = args;
-    for (auto& a : copies)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::string lcAll = "LC_ALL=C";
-    char* envp[] = {lcAll.data(), nullptr};
-    pid_t pid = 0;
-    int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
-        ADD_FAILURE() << "cannot start " << program;
-        return result;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.Out = ReadAll(outPath);
-    result.Err = ReadAll(errPath);
-    std::filesystem::remove(outPath);
-    std::filesystem::remove(errPath);
-    return result;
+// Runs the tool under the C locale (dates as dd.mm.yyyy).
+ndlemo::test::TToolRun RunCheck(const std::vector<std::string>& args) {
+    return ndlemo::test::RunTool("ndlemo-check", args);
 }
 
 struct TReportCase {
@@ -157,7 +101,7 @@ TEST(NdlemoCheck, PrintsTheReportOfTheFilesPart) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        TRunResult r = RunCheck(c.Args);
+        ndlemo::test::TToolRun r = RunCheck(c.Args);
         EXPECT_EQ(r.Out, c.Expected);
         EXPECT_EQ(r.Status, c.Status);
         EXPECT_EQ(r.Err, "");
@@ -180,7 +124,7 @@ TEST(NdlemoCheck, UsageErrorsExitWithTwoAndPrintNothingOnStdout) {
         for (const auto& a : args)
             joined += "[" + a + "]";
         SCOPED_TRACE(joined);
-        TRunResult r = RunCheck(args);
+        ndlemo::test::TToolRun r = RunCheck(args);
         EXPECT_EQ(r.Status, 2);
         EXPECT_EQ(r.Out, "");
         EXPECT_NE(r.Err.find("usage: ndlemo-check --icz ICZ"), std::string::npos) << r.Err;
