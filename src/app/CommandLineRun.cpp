@@ -1,19 +1,23 @@
 #include "app/CommandLineRun.h"
 
+#include "app/HeaderFiles.h"
 #include "app/InvoiceCheckRun.h"
-#include "app/InvoiceHeaderFile.h"
+#include "app/SendRuns.h"
 #include "app/TPrijemController.h"
 #include "app/TPrijemTabs.h"
 #include "app/TStartupUi.h"
 #include "batch/CheckReportText.h"
+#include "invoice/TAttachedFileList.h"
 #include "invoice/TdtmPrijem.h"
 #include "platform/Platform.h"
 #include "platform/TSingleInstanceLock.h"
 #include "support/EAbort.h"
 #include "support/ESubroutineError.h"
+#include "support/TFormatSettings.h"
 #include "support/TMessageBoxes.h"
 #include "support/TRequestList.h"
 #include "support/TextRules.h"
+#include "transfer/TestConnection.h"
 
 #include <istream>
 #include <ostream>
@@ -35,9 +39,9 @@ public:
 class TCommandLineUi : public TStartupUi, public TRunUi, public TMessageBoxes {
 public:
     TCommandLineUi(const TCommandLineOptions& options, std::string password, std::ostream& out, std::ostream& err,
-                   TPrijemController& controller, TdtmPrijem& dtm, const TCheckReportPdf& reportPdf)
+                   TPrijemController& controller, TdtmPrijem& dtm, const TCommandLineReports& reports)
         : m_Options(options), m_Password(std::move(password)), m_Out(out), m_Err(err), m_Controller(controller),
-          m_Dtm(dtm), m_Tabs(controller, dtm), m_ReportPdf(reportPdf), m_Previous(&TMessageBoxes::Current()) {
+          m_Dtm(dtm), m_Tabs(controller, dtm), m_Reports(reports), m_Previous(&TMessageBoxes::Current()) {
         TMessageBoxes::Install(this);
     }
     ~TCommandLineUi() override { TMessageBoxes::Install(m_Previous); }
@@ -46,7 +50,7 @@ public:
 
     TPrijemTabs& Tabs() { return m_Tabs; }
     [[nodiscard]] const TInvoiceForm& NewInvoice() const { return m_NewInvoice; }
-    [[nodiscard]] bool ReportWritten() const { return m_ReportWritten; }
+    [[nodiscard]] const TReportsForm& NewReports() const { return m_NewReports; }
 
     // TMessageBoxes
     void Error(const std::string& text) override { m_Err << text << '\n'; }
@@ -76,21 +80,50 @@ public:
     void SetFieldStates() override {}
     void ActivateInvoiceTab() override {}
     void ResetInvoiceTab() override { m_NewInvoice = m_Tabs.ResetInvoice(); }
-    void ResetReportsTab() override { (void)m_Tabs.ResetReports(); }
+    void ResetReportsTab() override { m_NewReports = m_Tabs.ResetReports(); }
 
     // TRunUi
     void ShowCheckReport(bool chyby, const std::string& fileName, const std::string& resultText) override {
-        m_Out << CheckReportBody(m_Controller.Prij.Soubory, true) << resultText << '\n';
-        if (!fileName.empty())
-            m_Out << fileName << '\n';
-        if (!m_Options.ReportPdf.empty()) {
-            if (!m_ReportPdf || !m_ReportPdf(m_Controller, m_Dtm, chyby, fileName, resultText, m_Options.ReportPdf))
-                throw ESubroutineError("Výstupní soubor \"%s\" nelze vytvořit", m_Options.ReportPdf.string());
-        }
-        m_ReportWritten = true;
+        // The batch rows and errors once; after a send only the result it adds.
+        if (!m_CheckReportShown)
+            m_Out << CheckReportBody(m_Controller.Prij.Soubory, true);
+        m_CheckReportShown = true;
+        Result(resultText, fileName);
+        if (!m_Options.ReportPdf.empty() &&
+            !(m_Reports.CheckReportPdf &&
+              m_Reports.CheckReportPdf(m_Controller, m_Dtm, chyby, fileName, resultText, m_Options.ReportPdf)))
+            ShowInfoMessage(FormatText("Výstupní soubor \"%s\" nelze vytvořit", m_Options.ReportPdf.string()));
     }
+    void ShowFilesReport(const std::string& fileName, const std::string& resultText) override {
+        for (const auto& file : m_Controller.Prij.Soubory)
+            m_Out << file->Zdroj << '\t' << file->Velikost << '\t'
+                  << TFormatSettings::Current().FormatShortDateLongTime(file->DatumZdroje) << '\n';
+        Result(resultText, fileName);
+        if (!m_Options.ReportPdf.empty() &&
+            !(m_Reports.FilesReportPdf &&
+              m_Reports.FilesReportPdf(m_Controller, m_Dtm, fileName, resultText, m_Options.ReportPdf)))
+            ShowInfoMessage(FormatText("Výstupní soubor \"%s\" nelze vytvořit", m_Options.ReportPdf.string()));
+    }
+    std::optional<fs::path> PrintInvoice(const fs::path& pdf) override {
+        std::optional<fs::path> written;
+        if (m_Reports.InvoicePdf)
+            written = m_Reports.InvoicePdf(m_Controller, pdf);
+        if (written)
+            m_Out << written->string() << '\n';
+        return written;
+    }
+    // The package's path stands with the result; there is no dialog to open.
+    void ShowUploadDialog(int) override {}
+    TToolConsole* ToolConsole() override { return nullptr; }
 
 private:
+    void Result(const std::string& resultText, const std::string& fileName) {
+        m_Out << resultText << '\n';
+        if (!fileName.empty())
+            m_Out << fileName << '\n';
+        m_Out.flush();
+    }
+
     const TCommandLineOptions& m_Options;
     std::string m_Password;
     std::ostream& m_Out;
@@ -98,10 +131,11 @@ private:
     TPrijemController& m_Controller;
     TdtmPrijem& m_Dtm;
     TPrijemTabs m_Tabs;
-    const TCheckReportPdf& m_ReportPdf;
+    const TCommandLineReports& m_Reports;
     TMessageBoxes* m_Previous;
     TInvoiceForm m_NewInvoice;
-    bool m_ReportWritten = false;
+    TReportsForm m_NewReports;
+    bool m_CheckReportShown = false;
 };
 
 // Runs one stage; its user-facing failure is shown as the window shows it and becomes the given status.
@@ -119,38 +153,111 @@ template <typename TStage> int Stage(TStage stage, int failure) {
     }
 }
 
+// The status of a send run that raised at the given stage.
+int FailureStatus(TSendStage stage) {
+    switch (stage) {
+    case TSendStage::Check:
+        return ExitRefused;
+    case TSendStage::Transfer:
+        return ExitTransferFailed;
+    case TSendStage::Done:
+        break;
+    }
+    // The package is with the insurer or in the upload directory: the run counts as done.
+    return ExitAccepted;
+}
+
+int OutcomeStatus(TSendOutcome outcome) {
+    switch (outcome) {
+    case TSendOutcome::Refused:
+        return ExitRefused;
+    case TSendOutcome::Declined:
+        return ExitQuestion;
+    case TSendOutcome::Sent:
+    case TSendOutcome::Placed:
+        break;
+    }
+    return ExitAccepted;
+}
+
+// Attaches the files as "Přidat soubor" does; a file that is not there is refused before anything runs.
+void Attach(TAttachedFileList& list, const std::vector<fs::path>& files) {
+    for (const fs::path& file : files) {
+        std::error_code ec;
+        if (!fs::is_regular_file(file, ec))
+            throw ESubroutineError("Soubor \"%s\" neexistuje", file.string());
+        list.Add(file);
+    }
+}
+
 int RunInvoice(const TCommandLineOptions& options, TPrijemController& controller, TCommandLineUi& ui) {
     TInvoiceForm form;
     int status = Stage(
         [&] {
             form = ReadInvoiceHeaderFile(options.Header, ui.NewInvoice(), controller.Settings.IntSplatnosti);
-            for (const fs::path& file : options.Files) {
-                std::error_code ec;
-                if (!fs::is_regular_file(file, ec))
-                    throw ESubroutineError("Soubor \"%s\" neexistuje", file.string());
-                ui.Tabs().BatchFiles.Add(file);
-            }
+            Attach(ui.Tabs().BatchFiles, options.Files);
         },
         ExitNothingDone);
     if (status >= 0)
         return status;
-    bool clean = false;
-    status = Stage(
+    if (options.CheckOnly) {
+        bool clean = false;
+        status = Stage(
+            [&] {
+                clean = CheckInvoice(controller, form, ui.Tabs().BatchFiles, ui);
+                if (!clean)
+                    ShowInfoMessage("Kontrola proběhla s chybami");
+                ui.ShowCheckReport(!clean, "",
+                                   clean ? "Fakturu a dávky lze přijmout" : "Fakturu a dávky nelze přijmout");
+            },
+            ExitRefused);
+        return status >= 0 ? status : clean ? ExitAccepted : ExitRefused;
+    }
+    TSendStage stage = TSendStage::Check;
+    TSendOutcome outcome = TSendOutcome::Refused;
+    status = Stage([&] { outcome = RunOdeslat(controller, form, ui.Tabs().BatchFiles, ui, stage); }, -2);
+    return status == -2 ? FailureStatus(stage) : status >= 0 ? status : OutcomeStatus(outcome);
+}
+
+int RunReports(const TCommandLineOptions& options, TPrijemController& controller, TCommandLineUi& ui) {
+    TReportsForm form;
+    int status = Stage(
         [&] {
-            clean = CheckInvoice(controller, form, ui.Tabs().BatchFiles, ui);
-            if (!clean)
-                ShowInfoMessage("Kontrola proběhla s chybami");
-            ui.ShowCheckReport(!clean, "", clean ? "Fakturu a dávky lze přijmout" : "Fakturu a dávky nelze přijmout");
+            form = ReadReportsHeaderFile(options.Header, ui.NewReports());
+            Attach(ui.Tabs().ReportFiles, options.Files);
         },
-        ExitRefused);
+        ExitNothingDone);
     if (status >= 0)
         return status;
-    return clean ? ExitAccepted : ExitRefused;
+    if (options.CheckOnly) {
+        status = Stage([&] { CheckReports(controller, form, ui.Tabs().ReportFiles, ui); }, ExitRefused);
+        return status >= 0 ? status : ExitAccepted;
+    }
+    TSendStage stage = TSendStage::Check;
+    TSendOutcome outcome = TSendOutcome::Refused;
+    status = Stage([&] { outcome = RunOdeslatLZ(controller, form, ui.Tabs().ReportFiles, ui, stage); }, -2);
+    return status == -2 ? FailureStatus(stage) : status >= 0 ? status : OutcomeStatus(outcome);
+}
+
+int RunTestConnection(TPrijemController& controller, TCommandLineUi& ui, std::ostream& out) {
+    std::optional<std::string> text;
+    const int status = Stage(
+        [&] {
+            text = ExecuteTestSpojeni(controller.TransferContext(nullptr),
+                                      [&ui](TRequestList& requests) { ui.ShowRequestList(requests); });
+        },
+        ExitTransferFailed);
+    if (status >= 0)
+        return status;
+    if (!text)
+        return ExitNothingDone;
+    out << *text;
+    return ExitAccepted;
 }
 } // namespace
 
 int RunCommandLine(const TCommandLineOptions& options, std::istream& in, std::ostream& out, std::ostream& err,
-                   const TCheckReportPdf& reportPdf) {
+                   const TCommandLineReports& reports) {
     std::string password;
     std::getline(in, password);
     if (!password.empty() && password.back() == '\r')
@@ -170,7 +277,7 @@ int RunCommandLine(const TCommandLineOptions& options, std::istream& in, std::os
 
     TPrijemController controller(options.Dir, options.Dir / "NdLemo");
     TdtmPrijem dtm;
-    TCommandLineUi ui(options, password, out, err, controller, dtm, reportPdf);
+    TCommandLineUi ui(options, password, out, err, controller, dtm, reports);
     if (TrimWhitespace(password).empty()) {
         err << "Chybí heslo: první řádek standardního vstupu\n";
         return ExitNothingDone;
@@ -186,8 +293,10 @@ int RunCommandLine(const TCommandLineOptions& options, std::istream& in, std::os
             status = RunInvoice(options, controller, ui);
             break;
         case TCommandLineOptions::TJob::Reports:
+            status = RunReports(options, controller, ui);
+            break;
         case TCommandLineOptions::TJob::TestConnection:
-            err << "Tato úloha zatím není k dispozici\n";
+            status = RunTestConnection(controller, ui, out);
             break;
         }
     } catch (const std::exception& e) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,17 +32,26 @@ inline constexpr int ExitNothingDone = 2;    // usage, header file, password or 
 inline constexpr int ExitTransferFailed = 3; // connection test, packing or transfer failed (or the run itself)
 inline constexpr int ExitQuestion = 4;       // a question needed --yes
 
-// Writes the check-error report of the controller's record as the preview would show it into a PDF file; false
-// when the file cannot be written. The report library provides it (it needs Qt Gui).
-using TCheckReportPdf =
-    std::function<bool(const TPrijemController& controller, TdtmPrijem& dtm, bool chyby, const std::string& fileName,
-                       const std::string& resultText, const std::filesystem::path& pdf)>;
+// The printed reports, which the report library provides (it needs Qt Gui). Each lays out what the window would
+// show from the controller's record: the check-error report or the files report written as PDF (false when the
+// file cannot be written), and the invoice printout written as PDF under a name not yet taken (the name written,
+// or nothing).
+struct TCommandLineReports {
+    std::function<bool(const TPrijemController&, TdtmPrijem&, bool chyby, const std::string& fileName,
+                       const std::string& resultText, const std::filesystem::path& pdf)>
+        CheckReportPdf;
+    std::function<bool(const TPrijemController&, TdtmPrijem&, const std::string& fileName,
+                       const std::string& resultText, const std::filesystem::path& pdf)>
+        FilesReportPdf;
+    std::function<std::optional<std::filesystem::path>(const TPrijemController&, const std::filesystem::path& pdf)>
+        InvoicePdf;
+};
 
 // Runs the job on the installation as the window runs it: the program's lock, the start-up with the password
 // from the first line of `in`, the header and the files attached as "Přidat soubor" attaches them, the check
-// run, and the shut-down (the attached copies are removed however the run ends). The report text goes to `out`,
-// every message to `err`. Returns the exit status.
+// or send run, and the shut-down (the attached copies are removed however the run ends). The report text and
+// the results go to `out`, every message and the transfer tools' output to `err`. Returns the exit status.
 int RunCommandLine(const TCommandLineOptions& options, std::istream& in, std::ostream& out, std::ostream& err,
-                   const TCheckReportPdf& reportPdf);
+                   const TCommandLineReports& reports);
 
 } // namespace ndlemo

@@ -153,6 +153,24 @@ void CheckHeader(TPrijemController& c, TInvoiceForm& form) {
     }
 }
 
+} // namespace
+
+void AddFileRecords(TPrijemController& c, TAttachedFileList& files) {
+    TQsStreamDataSet& table = files.Table();
+    const std::string prefix = files.Kind() == TFileListKind::Batch ? "PRS_" : "LZ_";
+    const bool any = !table.IsEmpty();
+    const TQsStreamDataSet::TBookmark current = any ? table.GetBookmark() : 0;
+    for (table.First(); !table.Eof(); table.Next()) {
+        auto file = std::make_unique<TLemoSoubor>();
+        file->JmenoSouboru = files.CurrentFilePath().string();
+        file->Velikost = table.FieldByName(prefix + "FileSize").AsInteger();
+        file->Zdroj = table.FieldByName(prefix + "SrcFileName").AsString();
+        file->DatumZdroje = table.FieldByName(prefix + "SrcDateTime").AsDateTime();
+        c.Prij.Soubory.push_back(std::move(file));
+    }
+    if (any && table.BookmarkValid(current))
+        table.GotoBookmark(current);
+}
 void CheckNotSent(const TPrijemController& c) {
     const TLemoPrij& prij = c.Prij;
     const std::string mask = InvoicePackageName(c.Settings.Pracoviste, prij.ICZ, prij.ICO, prij.RokFaktury,
@@ -166,24 +184,6 @@ void CheckNotSent(const TPrijemController& c) {
         message += path.string() + "\r\n";
     throw ESubroutineError(message);
 }
-
-// One file record per row of the list, in table order; the list's current row stays where it was.
-void AddFileRecords(TPrijemController& c, TAttachedFileList& batchFiles) {
-    TQsStreamDataSet& table = batchFiles.Table();
-    const bool any = !table.IsEmpty();
-    const TQsStreamDataSet::TBookmark current = any ? table.GetBookmark() : 0;
-    for (table.First(); !table.Eof(); table.Next()) {
-        auto file = std::make_unique<TLemoSoubor>();
-        file->JmenoSouboru = batchFiles.CurrentFilePath().string();
-        file->Velikost = table.FieldByName("PRS_FileSize").AsInteger();
-        file->Zdroj = table.FieldByName("PRS_SrcFileName").AsString();
-        file->DatumZdroje = table.FieldByName("PRS_SrcDateTime").AsDateTime();
-        c.Prij.Soubory.push_back(std::move(file));
-    }
-    if (any && table.BookmarkValid(current))
-        table.GotoBookmark(current);
-}
-} // namespace
 
 bool CheckInvoice(TPrijemController& c, TInvoiceForm& form, TAttachedFileList& batchFiles, TRunUi& ui) {
     c.Prij.Vycisti();

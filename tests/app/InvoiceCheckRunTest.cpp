@@ -11,6 +11,7 @@
 #include "support/TScriptedMessageBoxes.h"
 
 #include "TestData.h"
+#include "app/RecordingRunUi.h"
 #include "TestTempDir.h"
 
 #include <gtest/gtest.h>
@@ -25,23 +26,7 @@ namespace fs = std::filesystem;
 namespace {
 const fs::path Data = fs::path(NDLEMO_TEST_DATA_DIR) / "check";
 
-class TRecordingRunUi : public TRunUi {
-public:
-    void ShowRequestList(TRequestList& requests) override {
-        for (int i = 0; i < requests.Count(); ++i)
-            Requests.push_back(requests.GetText(i, 1));
-    }
-    void ShowCheckReport(bool chyby, const std::string& fileName, const std::string& resultText) override {
-        Reports.push_back({chyby, fileName, resultText});
-    }
-    struct TReport {
-        bool Chyby;
-        std::string FileName;
-        std::string Result;
-    };
-    std::vector<std::string> Requests;
-    std::vector<TReport> Reports;
-};
+using test::TRecordingRunUi;
 
 // A program directory in upload mode with its directories, a valid invoice on the form and the clean fixture
 // attached.

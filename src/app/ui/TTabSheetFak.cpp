@@ -3,7 +3,7 @@
 #include "app/TPrijemTabs.h"
 #include "app/ui/TabParts.h"
 #include "invoice/InvoiceFieldRules.h"
-#include "invoice/InvoiceFormFields.h"
+#include "invoice/FormFields.h"
 #include "support/TSettingField.h"
 #include "support/Utilities.h"
 #include "support/ui/ControlState.h"

@@ -2,6 +2,7 @@
 
 #include "app/TPrijemTabs.h"
 #include "app/ui/TabParts.h"
+#include "invoice/FormFields.h"
 #include "support/TSettingField.h"
 #include "support/ui/ControlState.h"
 #include "support/ui/DialogParts.h"
@@ -18,11 +19,6 @@
 namespace ndlemo {
 
 namespace {
-// The same typing rules as the invoice tab's IČZ and IČO.
-constexpr TSettingField FieldICZ{"cedtICZ_LZ", "IČZ", "", 8, TInputFilter::Digits, TEditState::Required};
-constexpr TSettingField FieldICO{"cedtICO_LZ", "IČO", "", 8, TInputFilter::Digits, TEditState::Required};
-constexpr TSettingField FieldPoznamka{"cedtPoznamka_LZ", "Poznámka", "", 80, TInputFilter::None, TEditState::Editable};
-
 const std::vector<TGridColumn> GridColumns = {
     {"LZ_SrcFileName", "Zdroj", 313},
     {"LZ_SrcDateTime", "Datum zdroje", 111},
@@ -39,16 +35,16 @@ TTabSheetLZ::TTabSheetLZ(TPrijemTabs& tabs, QWidget* parent) : QWidget(parent) {
     pnlTopLZ = new QFrame(this);
     pnlTopLZ->setObjectName(QStringLiteral("pnlTopLZ"));
     auto* grid = new QGridLayout(pnlTopLZ);
-    cedtICZ_LZ = NewSettingEdit(FieldICZ, pnlTopLZ);
-    cedtICO_LZ = NewSettingEdit(FieldICO, pnlTopLZ);
-    cedtPoznamka_LZ = NewSettingEdit(FieldPoznamka, pnlTopLZ);
-    SetWidthForChars(cedtICZ_LZ, FieldICZ.MaxLength);
-    SetWidthForChars(cedtICO_LZ, FieldICO.MaxLength);
-    grid->addWidget(NewFieldLabel(cedtICZ_LZ, FieldICZ.Caption), 0, 0);
+    cedtICZ_LZ = NewSettingEdit(ReportsTextField("cedtICZ_LZ"), pnlTopLZ);
+    cedtICO_LZ = NewSettingEdit(ReportsTextField("cedtICO_LZ"), pnlTopLZ);
+    cedtPoznamka_LZ = NewSettingEdit(ReportsTextField("cedtPoznamka_LZ"), pnlTopLZ);
+    SetWidthForChars(cedtICZ_LZ, ReportsTextField("cedtICZ_LZ").MaxLength);
+    SetWidthForChars(cedtICO_LZ, ReportsTextField("cedtICO_LZ").MaxLength);
+    grid->addWidget(NewFieldLabel(cedtICZ_LZ, ReportsTextField("cedtICZ_LZ").Caption), 0, 0);
     grid->addWidget(cedtICZ_LZ, 0, 1, Qt::AlignLeft);
-    grid->addWidget(NewFieldLabel(cedtICO_LZ, FieldICO.Caption), 1, 0);
+    grid->addWidget(NewFieldLabel(cedtICO_LZ, ReportsTextField("cedtICO_LZ").Caption), 1, 0);
     grid->addWidget(cedtICO_LZ, 1, 1, Qt::AlignLeft);
-    grid->addWidget(NewFieldLabel(cedtPoznamka_LZ, FieldPoznamka.Caption), 2, 0);
+    grid->addWidget(NewFieldLabel(cedtPoznamka_LZ, ReportsTextField("cedtPoznamka_LZ").Caption), 2, 0);
     grid->addWidget(cedtPoznamka_LZ, 2, 1);
     grid->setColumnStretch(1, 1);
     layout->addWidget(pnlTopLZ);

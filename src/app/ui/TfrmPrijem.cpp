@@ -1,12 +1,15 @@
 #include "app/ui/TfrmPrijem.h"
 
+#include "app/SendRuns.h"
 #include "app/TPrijemController.h"
 #include "app/ui/TTabSheetFak.h"
 #include "app/ui/TTabSheetLZ.h"
 #include "app/ui/TfrmDlgAppIni.h"
 #include "app/ui/TfrmLogin.h"
 #include "invoice/TdtmPrijem.h"
+#include "reports/TfrmQRFaktura.h"
 #include "reports/TfrmSest01.h"
+#include "reports/TfrmSest02.h"
 #include "support/Utilities.h"
 #include "support/ui/TDBGrid.h"
 #include "support/ui/TfrmDlgRequestErr.h"
@@ -102,6 +105,8 @@ TfrmPrijem::TfrmPrijem(TPrijemController& controller, TdtmPrijem& dtm, QWidget* 
 void TfrmPrijem::ConnectTabActions() {
     SetHandler(TActionId::acNovyPrijem, [this] { ResetInvoiceTab(); });
     SetHandler(TActionId::acKontrola, [this] { Kontrola(); });
+    SetHandler(TActionId::acOdeslat, [this] { Odeslat(); });
+    SetHandler(TActionId::acOdeslatLZ, [this] { OdeslatLZ(); });
     SetHandler(TActionId::acNoveLZ, [this] { ResetReportsTab(); });
     SetHandler(TActionId::acPridatSouborPrijmu, [this] { m_Tabs.AddBatchFile(); });
     SetHandler(TActionId::acOdstranitSouborPrijmu, [this] { m_Tabs.RemoveBatchFile(); });
@@ -238,6 +243,50 @@ void TfrmPrijem::Kontrola() {
         ~TWriteBack() { Tab->ShowForm(Form); }
     } writeBack{m_TabFak, form};
     RunKontrola(m_Controller, form, m_Tabs.BatchFiles, *this);
+}
+
+void TfrmPrijem::Odeslat() {
+    TInvoiceForm form = m_TabFak->ReadForm();
+    TSendStage stage = TSendStage::Check;
+    struct TWriteBack {
+        TTabSheetFak* Tab;
+        TInvoiceForm& Form;
+        TSendStage& Stage;
+        ~TWriteBack() {
+            if (Stage != TSendStage::Done)
+                Tab->ShowForm(Form);
+        }
+    } writeBack{m_TabFak, form, stage};
+    (void)RunOdeslat(m_Controller, form, m_Tabs.BatchFiles, *this, stage);
+}
+
+void TfrmPrijem::OdeslatLZ() {
+    TReportsForm form = m_TabLZ->ReadForm();
+    TSendStage stage = TSendStage::Check;
+    (void)RunOdeslatLZ(m_Controller, form, m_Tabs.ReportFiles, *this, stage);
+}
+
+void TfrmPrijem::ShowFilesReport(const std::string& fileName, const std::string& resultText) {
+    TfrmSest02 report(m_Dtm.qssSest02, m_Controller.ProgramFile);
+    report.ShowFilesReport(m_Controller.UserName, m_Controller.Settings.Pracoviste, m_Controller.Prij, fileName,
+                           resultText);
+}
+
+std::optional<std::filesystem::path> TfrmPrijem::PrintInvoice(const std::filesystem::path& pdf) {
+    TfrmQRFaktura printout;
+    printout.FillInvoiceBatches(m_Controller.Prij);
+    printout.SetInvoiceValues(TInvoiceValues::FromRecord(m_Controller.Prij));
+    printout.ShowPreview();
+    std::filesystem::path written = pdf;
+    if (!printout.ExportPdf(written))
+        return std::nullopt;
+    return written;
+}
+
+void TfrmPrijem::ShowUploadDialog(int) {}
+
+TToolConsole* TfrmPrijem::ToolConsole() {
+    return m_ToolConsole;
 }
 
 void TfrmPrijem::ShowCheckReport(bool chyby, const std::string& fileName, const std::string& resultText) {

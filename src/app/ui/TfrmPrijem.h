@@ -52,6 +52,10 @@ public:
     TLoginResult RunLogin() override;
     void ShowRequestList(TRequestList& requests) override;
     void ShowCheckReport(bool chyby, const std::string& fileName, const std::string& resultText) override;
+    void ShowFilesReport(const std::string& fileName, const std::string& resultText) override;
+    std::optional<std::filesystem::path> PrintInvoice(const std::filesystem::path& pdf) override;
+    void ShowUploadDialog(int mode) override;
+    TToolConsole* ToolConsole() override;
     void SetFieldStates() override;
     void ActivateInvoiceTab() override;
     void ResetInvoiceTab() override;
@@ -67,6 +71,10 @@ protected:
 private:
     // "Kontrola": the check run over the tab's fields, written back as the run normalised them.
     void Kontrola();
+    // "Odeslat" of either tab; until the package is done the fields are written back as the run normalised them,
+    // afterwards the tab is a new one.
+    void Odeslat();
+    void OdeslatLZ();
     void CreateActions();
     void ConnectSettingsDialogs();
     void ConnectTabActions();

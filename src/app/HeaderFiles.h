@@ -1,6 +1,7 @@
 #pragma once
 
 #include "invoice/TInvoiceForm.h"
+#include "invoice/TReportsForm.h"
 
 #include <filesystem>
 #include <string_view>
@@ -18,5 +19,10 @@ namespace ndlemo {
                                                  int interval);
 // The same over the file's text.
 [[nodiscard]] TInvoiceForm ReadInvoiceHeader(std::string_view bytes, const TInvoiceForm& defaults, int interval);
+
+// The header of a medical-reports transfer: section [Lekarske_zpravy] with ICZ, ICO and Poznamka, by the same
+// rules.
+[[nodiscard]] TReportsForm ReadReportsHeaderFile(const std::filesystem::path& file, const TReportsForm& defaults);
+[[nodiscard]] TReportsForm ReadReportsHeader(std::string_view bytes, const TReportsForm& defaults);
 
 } // namespace ndlemo

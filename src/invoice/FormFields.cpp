@@ -1,4 +1,4 @@
-#include "invoice/InvoiceFormFields.h"
+#include "invoice/FormFields.h"
 
 #include <algorithm>
 #include <array>
@@ -28,6 +28,20 @@ const std::array<TInvoiceTextField, 13> Fields = {{
     {"Dod_Psc", &F::DodavatelPsc, {"cedtDodavatelPsc", "PSČ", "PSČ", 5, Digits, RequiredForInvoice}},
     {"Dod_Obec", &F::DodavatelObec, {"cedtDodavatelObec", "Obec", "Obec dodavatele", 50, None, RequiredForInvoice}},
 }};
+const std::array<TReportsTextField, 3> ReportsFields = {{
+    {"ICZ", &TReportsForm::ICZ, {"cedtICZ_LZ", "IČZ", "", 8, Digits, Required}},
+    {"ICO", &TReportsForm::ICO, {"cedtICO_LZ", "IČO", "", 8, Digits, Required}},
+    {"Poznamka", &TReportsForm::Poznamka, {"cedtPoznamka_LZ", "Poznámka", "", 80, None, Editable}},
+}};
+
+template <typename TField, size_t N>
+const TSettingField& FieldOf(const std::array<TField, N>& fields, std::string_view component) {
+    auto it = std::find_if(fields.begin(), fields.end(),
+                           [component](const TField& f) { return f.Field.Component == component; });
+    if (it == fields.end())
+        throw std::out_of_range("no field " + std::string(component));
+    return it->Field;
+}
 } // namespace
 
 std::span<const TInvoiceTextField> InvoiceTextFields() {
@@ -35,11 +49,15 @@ std::span<const TInvoiceTextField> InvoiceTextFields() {
 }
 
 const TSettingField& InvoiceTextField(std::string_view component) {
-    auto it = std::find_if(Fields.begin(), Fields.end(),
-                           [component](const TInvoiceTextField& f) { return f.Field.Component == component; });
-    if (it == Fields.end())
-        throw std::out_of_range("no invoice field " + std::string(component));
-    return it->Field;
+    return FieldOf(Fields, component);
+}
+
+std::span<const TReportsTextField> ReportsTextFields() {
+    return ReportsFields;
+}
+
+const TSettingField& ReportsTextField(std::string_view component) {
+    return FieldOf(ReportsFields, component);
 }
 
 } // namespace ndlemo

@@ -1,7 +1,7 @@
-#include "app/InvoiceHeaderFile.h"
+#include "app/HeaderFiles.h"
 
+#include "invoice/FormFields.h"
 #include "invoice/InvoiceFieldRules.h"
-#include "invoice/InvoiceFormFields.h"
 #include "support/ESubroutineError.h"
 #include "support/TFormatSettings.h"
 #include "support/TIniFile.h"
@@ -15,11 +15,11 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <span>
 
 namespace ndlemo {
 
 namespace {
-constexpr const char* Section = "Faktura";
 
 struct TDateKey {
     const char* Key;
@@ -80,32 +80,57 @@ double AmountValue(const std::string& value, std::string_view key) {
         Refuse(value, key);
     return amount;
 }
-} // namespace
 
-TInvoiceForm ReadInvoiceHeader(std::string_view bytes, const TInvoiceForm& defaults, int interval) {
+// Walks the keys of the header's one section, each once; handle gives every key and value to the form and
+// returns false for a key the form has not.
+template <typename THandle>
+void ReadHeader(std::string_view bytes, const char* section, const char* what, THandle handle) {
     const TIniFile ini = IsUtf8(bytes) ? TIniFile::FromUtf8(bytes) : TIniFile::FromBytes(bytes);
-    for (const std::string& section : ini.ReadSections()) {
-        if (!EqualNoCase(section, Section))
-            throw ESubroutineError("Neznámá sekce \"%s\" hlavičky faktury", section);
+    for (const std::string& name : ini.ReadSections()) {
+        if (!EqualNoCase(name, section))
+            throw ESubroutineError("Neznámá sekce \"%s\" hlavičky %s", name, what);
     }
-    TInvoiceForm form = defaults;
-    bool maturityGiven = false;
     std::vector<std::string> seen;
-    for (const std::string& key : ini.ReadKeys(Section)) {
+    for (const std::string& key : ini.ReadKeys(section)) {
         // A header that says one thing twice says nothing for sure.
         if (std::find_if(seen.begin(), seen.end(), [&key](const std::string& k) { return EqualNoCase(k, key); }) !=
             seen.end())
-            throw ESubroutineError("Klíč \"%s\" je v hlavičce faktury dvakrát", key);
+            throw ESubroutineError("Klíč \"%s\" je v hlavičce %s dvakrát", key, what);
         seen.push_back(key);
-        const std::string value = ini.ReadString(Section, key, "");
-        const auto fields = InvoiceTextFields();
-        auto text = std::find_if(fields.begin(), fields.end(),
-                                 [&key](const TInvoiceTextField& f) { return EqualNoCase(f.Key, key); });
+        const std::string value = ini.ReadString(section, key, "");
+        if (!handle(key, value))
+            throw ESubroutineError("Neznámý klíč \"%s\" (hodnota \"%s\") hlavičky %s", key, value, what);
+    }
+}
+
+// A text field of the form under its key.
+template <typename TForm, typename TField>
+bool SetTextField(std::span<const TField> fields, TForm& form, const std::string& key, const std::string& value) {
+    auto field =
+        std::find_if(fields.begin(), fields.end(), [&key](const TField& f) { return EqualNoCase(f.Key, key); });
+    if (field == fields.end())
+        return false;
+    form.*(field->Member) = TextValue(value, field->Field, key);
+    return true;
+}
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw ESubroutineError("Soubor \"%s\" nelze přečíst: %s", file.string(), std::strerror(errno));
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+TInvoiceForm ReadInvoiceHeader(std::string_view bytes, const TInvoiceForm& defaults, int interval) {
+    TInvoiceForm form = defaults;
+    bool maturityGiven = false;
+    ReadHeader(bytes, "Faktura", "faktury", [&](const std::string& key, const std::string& value) {
+        if (SetTextField(InvoiceTextFields(), form, key, value))
+            return true;
         auto date = std::find_if(std::begin(DateKeys), std::end(DateKeys),
                                  [&key](const TDateKey& d) { return EqualNoCase(d.Key, key); });
-        if (text != fields.end()) {
-            form.*(text->Member) = TextValue(value, text->Field, key);
-        } else if (date != std::end(DateKeys)) {
+        if (date != std::end(DateKeys)) {
             form.*(date->Member) = DateValue(value, key);
             maturityGiven = maturityGiven || date->Member == &TInvoiceForm::DatSplatnosti;
         } else if (EqualNoCase(key, "Castka")) {
@@ -115,20 +140,29 @@ TInvoiceForm ReadInvoiceHeader(std::string_view bytes, const TInvoiceForm& defau
                 Refuse(value, key);
             form.GenerFak = value == "A";
         } else {
-            throw ESubroutineError("Neznámý klíč \"%s\" (hodnota \"%s\") hlavičky faktury", key, value);
+            return false;
         }
-    }
+        return true;
+    });
     if (!maturityGiven)
         form.DatSplatnosti = MaturityAfterReceipt(form.DatPrijeti, "", interval);
     return form;
 }
 
+TReportsForm ReadReportsHeader(std::string_view bytes, const TReportsForm& defaults) {
+    TReportsForm form = defaults;
+    ReadHeader(bytes, "Lekarske_zpravy", "lékařských zpráv", [&](const std::string& key, const std::string& value) {
+        return SetTextField(ReportsTextFields(), form, key, value);
+    });
+    return form;
+}
+
 TInvoiceForm ReadInvoiceHeaderFile(const std::filesystem::path& file, const TInvoiceForm& defaults, int interval) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw ESubroutineError("Soubor \"%s\" nelze přečíst: %s", file.string(), std::strerror(errno));
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return ReadInvoiceHeader(bytes, defaults, interval);
+    return ReadInvoiceHeader(ReadFile(file), defaults, interval);
+}
+
+TReportsForm ReadReportsHeaderFile(const std::filesystem::path& file, const TReportsForm& defaults) {
+    return ReadReportsHeader(ReadFile(file), defaults);
 }
 
 } // namespace ndlemo
