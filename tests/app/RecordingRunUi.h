@@ -50,12 +50,13 @@ public:
             OnResetReports();
     }
     void ShowUploadDialog(int mode) override { Steps.push_back("upload dialog " + std::to_string(mode)); }
-    TToolConsole* ToolConsole() override { return nullptr; }
+    TToolConsole* ToolConsole() override { return Console; }
 
     std::vector<std::string> Requests;
     std::vector<TReport> Reports;
     std::vector<std::string> Steps;
     bool InvoicePrinted = true;
+    TToolConsole* Console = nullptr;
     std::function<void()> OnResetInvoice;
     std::function<void()> OnResetReports;
 };
