@@ -1,13 +1,17 @@
-// bench_send_check: what ndlemo-send --check-only costs beyond the reading of the batch file itself.
+// bench_send: what ndlemo-send costs beyond the work of its steps done by hand with the standard tools.
 //
-//   bench_send_check [--lines N] [--repeat R] [--keep]
+//   bench_send [--lines N] [--repeat R] [--keep]
 //
-// Lays out an installation in a temporary directory and generates a valid batch file of N lines (default
-// 1 000 000), then times, alternately and R times each (default 5), `ndlemo-check --icz ICZ FILE` and
-// `ndlemo-send --check-only --invoice HEADER FILE` on it (the header, the temporary copy, the archive search and
-// the log on top of the reading), and prints the best and median of each and the ratio of the medians. Then it
-// makes every tenth line of the file faulty and times the check with `--report-pdf` (the report of N/10 error
-// lines laid out and written as PDF) against the check alone. Prints figures only; it asserts nothing.
+// Lays out an installation in upload mode in a temporary directory and generates a valid batch file of N lines
+// (default 1 060 000, about 47 MB). Then, each alternately and R times (default 5), with best and median:
+// - `ndlemo-check --icz ICZ FILE` against `ndlemo-send --check-only --invoice HEADER FILE` (the header, the
+//   temporary copy, the archive search and the log on top of the reading);
+// - a whole `ndlemo-send --yes --invoice HEADER FILE` in upload mode (check, package, placing, archive) against
+//   the sum of ndlemo-check, `zip -6` of the same entries, and copying the package into the upload and the
+//   archive directories;
+// - with every tenth line of the file made faulty, the check with `--report-pdf` (the report of N/10 error lines
+//   laid out and written as PDF) against the check alone.
+// Prints figures only; it asserts nothing.
 
 #include "TBatchGenerator.h"
 
@@ -88,7 +92,7 @@ size_t SpoilEveryTenthLine(const fs::path& from, const fs::path& to) {
 } // namespace
 
 int main(int argc, char** argv) {
-    long lines = 1000000;
+    long lines = 1060000;
     int repeat = 5;
     bool keep = false;
     for (int i = 1; i < argc; ++i) {
@@ -115,7 +119,7 @@ int main(int argc, char** argv) {
            "Adresa=file:///upload.html\r\nOutDir="
         << d << "/upload\r\n";
     std::ofstream(dir / "faktura.ini") << "[Faktura]\nCislo_faktury=1\nRok_faktury=2024\nDatum_vystaveni=01.01.2024\n"
-                                          "Datum_prijeti=15.03.2024\nVar_symbol=1\n";
+                                          "Datum_prijeti=15.03.2024\nVar_symbol=1\nGenerovat=N\n";
     std::ofstream(dir / "password") << "LM01\n";
     setenv("XDG_RUNTIME_DIR", (dir / "run").c_str(), 1);
     setenv("LC_ALL", "C", 1);
@@ -152,6 +156,42 @@ int main(int argc, char** argv) {
     std::printf("  ndlemo-check                %.3f s / %.3f s\n", checkTimes.Best(), checkTimes.Median());
     std::printf("  ndlemo-send --check-only    %.3f s / %.3f s\n", sendTimes.Best(), sendTimes.Median());
     std::printf("  ratio of the medians        %.2f (goal <= 1.5)\n", sendTimes.Median() / checkTimes.Median());
+
+    // A whole send in upload mode against its steps by hand. Every send needs an empty archive: the invoice
+    // would be found there as sent.
+    auto clean = [&] {
+        for (const char* sub : {"odeslane", "upload"}) {
+            fs::remove_all(dir / sub);
+            fs::create_directories(dir / sub);
+        }
+    };
+    const fs::path description = dir / "popis.fak";
+    std::ofstream(description) << "[General]\r\nVerze=1\r\n";
+    const std::string zip = (dir / "package.zip").string();
+    TFigures sendTimes2, handTimes, zipTimes, copyTimes;
+    for (int r = 0; r < repeat; ++r) {
+        clean();
+        std::vector<std::string> sendAll{send, "--dir", d, "--yes", "--invoice", header, valid.string()};
+        sendTimes2.Times.push_back(Run(sendAll, password, status));
+        if (status != 0)
+            std::fprintf(stderr, "ndlemo-send ended with %d\n", status);
+        fs::remove(zip);
+        const double check1 = Run(checkArgs(valid), password, status);
+        const double zip1 =
+            Run({"/usr/bin/zip", "-6", "-q", "-j", zip, description.string(), valid.string()}, password, status);
+        const double copy1 = Run({"/bin/cp", zip, (dir / "upload").string() + "/"}, password, status) +
+                             Run({"/bin/cp", zip, (dir / "odeslane").string() + "/"}, password, status);
+        zipTimes.Times.push_back(zip1);
+        copyTimes.Times.push_back(copy1);
+        handTimes.Times.push_back(check1 + zip1 + copy1);
+    }
+    std::printf("whole send in upload mode, best/median of %d:\n", repeat);
+    std::printf("  ndlemo-send --yes --invoice              %.3f s / %.3f s\n", sendTimes2.Best(), sendTimes2.Median());
+    std::printf("  by hand: check + zip -6 + two copies     %.3f s / %.3f s (zip %.3f s, copies %.3f s)\n",
+                handTimes.Best(), handTimes.Median(), zipTimes.Median(), copyTimes.Median());
+    std::printf("  ratio of the medians                     %.2f (goal <= 1.3)\n",
+                sendTimes2.Median() / handTimes.Median());
+    clean();
 
     const fs::path faulty = dir / "faulty.txt";
     const size_t spoiled = SpoilEveryTenthLine(valid, faulty);
