@@ -11,7 +11,7 @@ packages=(
     fonts-liberation xvfb xauth
     putty-tools openssh-server openssh-client tinyproxy python3 zip unzip
     poppler-utils
-    librsvg2-bin desktop-file-utils x11-utils
+    librsvg2-bin desktop-file-utils x11-utils xdg-utils file
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include "support/TIniFile.h"
 #include "support/TextCodec.h"
 #include "support/TextRules.h"
+#include "transfer/UploadPage.h"
 
 #include <algorithm>
 #include <array>
@@ -220,7 +221,8 @@ void CheckRow(const TAppSettingRow& row, const AppSettings& s, TRequestList& req
             AddError(requests, FormatText(BadValue, value, row.Field.DisplayName));
         break;
     case R::UploadAddress:
-        if (upload && TrimWhitespace(value).empty())
+        // The address is handed to the desktop to open; only a web page may get there.
+        if (upload && !IsUploadPageAddress(value))
             AddError(requests, FormatText(BadValue, value, row.Field.DisplayName));
         break;
     case R::UploadDirectory:

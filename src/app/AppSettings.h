@@ -48,7 +48,7 @@ enum class TAppSettingRule {
     ExistingDirectory, // filled, and an existing directory
     ArchiveDirectory,  // as ExistingDirectory, and no trailing separator
     TransferTypeCode,  // one of the transfer-type codes
-    UploadAddress,     // filled in upload mode
+    UploadAddress,     // in upload mode an http, https or file address of an .html/.htm page
     UploadDirectory,   // an existing directory in upload mode
 };
 

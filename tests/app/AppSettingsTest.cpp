@@ -316,7 +316,7 @@ INSTANTIATE_TEST_SUITE_P(
         TValidationCase{"ValidUpload",
                         [](AppSettings& s) {
                             s.TypPrenosu = TTransferType("UPLOAD");
-                            s.UploadAdresa = "https://lemo.example";
+                            s.UploadAdresa = "https://lemo.example/upload.html";
                             s.UploadOutDir = "{d}/upload";
                         },
                         {}},
@@ -372,10 +372,26 @@ INSTANTIATE_TEST_SUITE_P(
         TValidationCase{"UploadDirMissing",
                         [](AppSettings& s) {
                             s.TypPrenosu = TTransferType("UPLOAD");
-                            s.UploadAdresa = "https://lemo.example";
+                            s.UploadAdresa = "file:///srv/lemo/upload.htm";
                             s.UploadOutDir = "{d}/nic";
                         },
                         {"Adresář \"{d}/nic\" neexistuje."}},
+        // The address is handed to the desktop: only a web page may get there.
+        TValidationCase{"UploadAddressOfNoPage",
+                        [](AppSettings& s) {
+                            s.TypPrenosu = TTransferType("UPLOAD");
+                            s.UploadAdresa = "https://lemo.example/upload";
+                            s.UploadOutDir = "{d}/upload";
+                        },
+                        {"Nepřípustná hodnota \"https://lemo.example/upload\" pro \"Adresa stránky uploadu Lemo\""}},
+        TValidationCase{"UploadAddressAPlainPath",
+                        [](AppSettings& s) {
+                            s.TypPrenosu = TTransferType("UPLOAD");
+                            s.UploadAdresa = "{d}/soubor";
+                            s.UploadOutDir = "{d}/upload";
+                        },
+                        {"Nepřípustná hodnota \"{d}/soubor\" pro \"Adresa stránky uploadu Lemo\""}},
+        TValidationCase{"ScpIgnoresARefusedAddress", [](AppSettings& s) { s.UploadAdresa = "{d}/soubor"; }, {}},
         TValidationCase{"EverythingWrongInUploadMode",
                         [](AppSettings& s) {
                             s.Pracoviste = "AB";

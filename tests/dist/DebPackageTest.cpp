@@ -122,7 +122,7 @@ TEST_F(DebPackageTest, DependsOnTheLibrariesItsProgramsLoadOnPuttyAndOnTheFonts)
     const TCommandResult field = RunCommand({"dpkg-deb", "-f", m_Deb.string(), "Depends"});
     ASSERT_EQ(field.Status, 0) << field.Output;
     const std::set<std::string> depends = DependsNames(field.Output);
-    for (const char* name : {"putty-tools", "fonts-liberation", "libc6", "libstdc++6"})
+    for (const char* name : {"putty-tools", "fonts-liberation", "xdg-utils", "libc6", "libstdc++6"})
         EXPECT_TRUE(depends.count(name)) << name << " missing in: " << field.Output;
     for (const auto& program : Programs)
         for (const auto& package : LibraryPackages(fs::path(NDLEMO_BIN_DIR) / program))

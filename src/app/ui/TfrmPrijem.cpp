@@ -16,6 +16,7 @@
 #include "transfer/ui/TfrmDlgHttpInfo.h"
 #include "transfer/ui/TfrmDlgPrenosIni.h"
 #include "transfer/ui/TfrmDlgPrenosIniHttp.h"
+#include "transfer/ui/TfrmDlgUploadLemo.h"
 #include "transfer/ui/TfrmToolConsole.h"
 
 #include <QAction>
@@ -45,6 +46,7 @@ TfrmPrijem::TfrmPrijem(TPrijemController& controller, TdtmPrijem& dtm, QWidget* 
     : QMainWindow(parent), m_Controller(controller), m_Dtm(dtm), m_Tabs(controller, dtm) {
     setObjectName("frmPrijem");
     m_ToolConsole = new TfrmToolConsole(this);
+    m_UploadDialog = new TfrmDlgUploadLemo(this);
     resize(980, 760);
     CreateActions();
 
@@ -100,6 +102,7 @@ TfrmPrijem::TfrmPrijem(TPrijemController& controller, TdtmPrijem& dtm, QWidget* 
     Highlight(0);
     ConnectSettingsDialogs();
     ConnectTabActions();
+    ConnectUploadActions();
 }
 
 void TfrmPrijem::ConnectTabActions() {
@@ -113,6 +116,17 @@ void TfrmPrijem::ConnectTabActions() {
     SetHandler(TActionId::acPridatSouborLZ, [this] { m_Tabs.AddReportFile(); });
     SetHandler(TActionId::acOdstranitSouborLZ, [this] { m_Tabs.RemoveReportFile(); });
     m_TabFak->Grid()->installEventFilter(this);
+}
+
+void TfrmPrijem::ConnectUploadActions() {
+    SetHandler(TActionId::acUploadLemo, [this] { ShowUploadDialog(0); });
+    SetHandler(TActionId::acUploadLemoLZ, [this] { ShowUploadDialog(10); });
+}
+
+void TfrmPrijem::ShowUploadDialog(int mode) {
+    const AppSettings& settings = m_Controller.Settings;
+    m_UploadDialog->ShowUploadDialog(mode, {m_Controller.LastUploadFile, m_Controller.LastUploadFileLZ,
+                                            settings.UploadOutDir, settings.UploadAdresa});
 }
 
 void TfrmPrijem::ConnectSettingsDialogs() {

@@ -18,6 +18,7 @@ class QToolButton;
 
 namespace ndlemo {
 
+class TfrmDlgUploadLemo;
 class TfrmToolConsole;
 
 class TPrijemController;
@@ -61,6 +62,10 @@ public:
     void ResetInvoiceTab() override;
     void ResetReportsTab() override;
 
+    // The upload dialog, filled from the settings and the packages last placed: mode 1 after an invoice send
+    // and 11 after a medical-reports send in upload mode show the package; 0 and 10 (the actions) do not.
+    void ShowUploadDialog(int mode);
+
     // The login dialog; tests replace it.
     std::function<TLoginResult()> Login;
 
@@ -78,6 +83,7 @@ private:
     void CreateActions();
     void ConnectSettingsDialogs();
     void ConnectTabActions();
+    void ConnectUploadActions();
     // Ctrl+Insert and Ctrl+Delete on the batch grid press its add and remove buttons when they are enabled.
     bool BatchGridKey(QEvent* event);
     // A click, wheel or Ctrl+Tab that would change the tab. A field that refuses what it holds keeps the tab
@@ -94,6 +100,8 @@ private:
     TPrijemTabs m_Tabs;
     // Shows a transfer tool while it runs.
     TfrmToolConsole* m_ToolConsole;
+    // Lives for the run; every ShowUploadDialog refills it.
+    TfrmDlgUploadLemo* m_UploadDialog;
     std::map<TActionId, QAction*> m_Actions;
     std::map<TActionId, std::function<void()>> m_Handlers;
     QTabWidget* m_PageControl = nullptr;

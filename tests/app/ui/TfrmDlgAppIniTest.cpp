@@ -282,7 +282,7 @@ TEST_F(AppIniDialogFixture, OkSavesReloadsAndTellsTheMainWindow) {
         Child<TDaxEdit>(dialog, "cedtIntSplatnosti")->SetText(" 30");
         Child<TDaxEdit>(dialog, "cedtDefaultICO")->SetText("  87654321  ");
         Child<TDaxComboBox>(dialog, "ccbTypPrenosu")->setCurrentIndex(1);
-        Child<TDaxEdit>(dialog, "cedtAdresaUploadLemo")->SetText("https://lemo.example/upload");
+        Child<TDaxEdit>(dialog, "cedtAdresaUploadLemo")->SetText("https://lemo.example/upload.html");
         Child<TDaxEdit>(dialog, "cedtDirUploadLemo")->SetText(upload);
         QTest::mouseClick(Child<QPushButton>(dialog, "bbtnOK"), Qt::LeftButton);
         if (dialog.isVisible())
