@@ -297,8 +297,6 @@ std::optional<std::filesystem::path> TfrmPrijem::PrintInvoice(const std::filesys
     return written;
 }
 
-void TfrmPrijem::ShowUploadDialog(int) {}
-
 TToolConsole* TfrmPrijem::ToolConsole() {
     return m_ToolConsole;
 }

@@ -55,16 +55,14 @@ public:
     void ShowCheckReport(bool chyby, const std::string& fileName, const std::string& resultText) override;
     void ShowFilesReport(const std::string& fileName, const std::string& resultText) override;
     std::optional<std::filesystem::path> PrintInvoice(const std::filesystem::path& pdf) override;
+    // The upload dialog, filled from the settings and the packages last placed: mode 1 after an invoice send
+    // and 11 after a medical-reports send in upload mode show the package; 0 and 10 (the actions) do not.
     void ShowUploadDialog(int mode) override;
     TToolConsole* ToolConsole() override;
     void SetFieldStates() override;
     void ActivateInvoiceTab() override;
     void ResetInvoiceTab() override;
     void ResetReportsTab() override;
-
-    // The upload dialog, filled from the settings and the packages last placed: mode 1 after an invoice send
-    // and 11 after a medical-reports send in upload mode show the package; 0 and 10 (the actions) do not.
-    void ShowUploadDialog(int mode);
 
     // The login dialog; tests replace it.
     std::function<TLoginResult()> Login;
