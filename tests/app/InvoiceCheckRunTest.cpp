@@ -11,8 +11,8 @@
 #include "support/TScriptedMessageBoxes.h"
 
 #include "TestData.h"
-#include "app/RecordingRunUi.h"
 #include "TestTempDir.h"
+#include "app/RecordingRunUi.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "app/SendRuns.h"
 
 #include "TestData.h"
+#include "TestRaised.h"
 #include "TestTempDir.h"
 #include "app/RecordingRunUi.h"
 #include "app/TPrijemController.h"
@@ -70,15 +71,6 @@ protected:
     void Upload() { m_Controller.Settings.TypPrenosu = TTransferType(TTransferMode::Upload); }
     TSendOutcome Send() { return RunOdeslat(m_Controller, m_Form, m_Batches, m_Ui, m_Stage); }
     TSendOutcome SendReports() { return RunOdeslatLZ(m_Controller, m_ReportsForm, m_Reports, m_Ui, m_Stage); }
-    // The message of a run that raises; "" when it does not.
-    std::string Failure(const std::function<void()>& run) {
-        try {
-            run();
-        } catch (const ESubroutineError& e) {
-            return e.what();
-        }
-        return "";
-    }
     std::string Log() const {
         std::ifstream in(m_Controller.Log.FileName(), std::ios::binary);
         return Cp1250ToUtf8(std::string(std::istreambuf_iterator<char>(in), {}));
@@ -139,7 +131,7 @@ TEST_F(SendRunFixture, AnInvoiceIsSentByScpArchivedPrintedAndTheTabStartsAnew) {
     m_Batches.Add(Data / "check" / "clean.txt");
     m_Boxes.Shown.clear();
     m_Ui.Steps.clear();
-    EXPECT_EQ(Failure([this] { Send(); }), "Faktura již byla odeslána\r\n" + (Archive() / zip).string() + "\r\n");
+    EXPECT_EQ(Raised([this] { Send(); }), "Faktura již byla odeslána\r\n" + (Archive() / zip).string() + "\r\n");
     EXPECT_EQ(m_Stage, TSendStage::Check);
     EXPECT_TRUE(m_Ui.Steps.empty());
     EXPECT_EQ(TScpInstallation::Listing(m_Inst.ServerDir / "in"), TNames{zip});
@@ -160,7 +152,7 @@ TEST_F(SendRunFixture, AFailingTransferKeepsTheInvoiceAndASecondAttemptSucceeds)
     std::ofstream(m_Inst.ServerDir / "test" / "test.txt") << "ok\n";
     // The server is not running: the connection test refuses.
     m_Boxes.Answers = {true};
-    const std::string failure = Failure([this] { Send(); });
+    const std::string failure = Raised([this] { Send(); });
     EXPECT_EQ(failure.rfind("Test spojení skončil chybou: 1 (", 0), 0u) << failure;
     EXPECT_EQ(m_Stage, TSendStage::Transfer);
     EXPECT_EQ(m_Dtm.qssPRS.RecordCount(), 2);
@@ -229,8 +221,8 @@ TEST_F(SendRunFixture, MedicalReportsGoByScpAndByUpload) {
 TEST_F(SendRunFixture, TheMedicalReportsCheckRefusesWhatItMust) {
     Upload();
     m_ReportsForm.ICO = "8765432";
-    EXPECT_EQ(Failure([this] { SendReports(); }), "Délka hodnoty \"IČO\" musí být 8 a ne 7");
+    EXPECT_EQ(Raised([this] { SendReports(); }), "Délka hodnoty \"IČO\" musí být 8 a ne 7");
     m_ReportsForm.ICO = "87654321";
-    EXPECT_EQ(Failure([this] { SendReports(); }), "Nejsou přiřazeny žádné soubory");
+    EXPECT_EQ(Raised([this] { SendReports(); }), "Nejsou přiřazeny žádné soubory");
     EXPECT_FALSE(fs::exists(m_Inst.DirOdeslane / "2024")) << "no archive directory in upload mode";
 }

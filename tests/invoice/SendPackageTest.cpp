@@ -3,6 +3,7 @@
 
 #include "invoice/SendPackage.h"
 
+#include "TestRaised.h"
 #include "TestTempDir.h"
 #include "support/ESubroutineError.h"
 #include "support/TClock.h"
@@ -24,15 +25,6 @@ namespace fs = std::filesystem;
 using TNames = std::vector<std::string>;
 
 namespace {
-std::string Raised(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ESubroutineError& e) {
-        return e.what();
-    }
-    return "";
-}
-
 // Entry names of an archive, in order.
 TNames ZipEntries(const fs::path& zipFile) {
     TNames names;

@@ -1,5 +1,6 @@
 #include "transfer/CopyFileReplacing.h"
 
+#include "TestRaised.h"
 #include "TestTempDir.h"
 #include "platform/TCurrentDirectoryGuard.h"
 #include "support/ESubroutineError.h"
@@ -13,19 +14,11 @@
 #include <unistd.h>
 
 using namespace ndlemo;
+using ndlemo::test::Raised;
 using ndlemo::test::TTestTempDir;
 namespace fs = std::filesystem;
 
 namespace {
-std::string Raised(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ESubroutineError& e) {
-        return e.what();
-    }
-    return "";
-}
-
 // Files may not grow beyond the given size while it lives: writes past it store less, then fail, as on a full disk.
 class TFileSizeLimit {
 public:

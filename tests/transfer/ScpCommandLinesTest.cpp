@@ -1,5 +1,7 @@
 #include "transfer/ScpCommandLines.h"
 
+#include "TestRaised.h"
+
 #include "TestTempDir.h"
 #include "support/ESubroutineError.h"
 #include "transfer/LetterScramble.h"
@@ -9,6 +11,7 @@
 #include <functional>
 
 using namespace ndlemo;
+using ndlemo::test::Raised;
 using ndlemo::test::TTestTempDir;
 
 namespace {
@@ -22,15 +25,6 @@ TransferSettings Settings() {
     s.TestSpojDir = "/test/";
     s.TestSpojFileName = "test.txt";
     return s;
-}
-
-std::string Raised(const std::function<void()>& build) {
-    try {
-        build();
-    } catch (const ESubroutineError& e) {
-        return e.what();
-    }
-    return "";
 }
 
 std::string Refused(const std::string& value, const std::string& caption) {

@@ -1,5 +1,6 @@
 #include "transfer/TestConnection.h"
 
+#include "TestRaised.h"
 #include "TestTempDir.h"
 #include "support/ESubroutineError.h"
 #include "transfer/TSshTestServer.h"
@@ -14,15 +15,6 @@ using namespace ndlemo::test;
 namespace fs = std::filesystem;
 
 namespace {
-std::string Raised(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ESubroutineError& e) {
-        return e.what();
-    }
-    return "";
-}
-
 // An installation around a real sshd (not started until a test starts it).
 class TestConnectionFixture : public ::testing::Test {
 protected:

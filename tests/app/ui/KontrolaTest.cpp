@@ -1,5 +1,6 @@
 #include "app/ui/StartedWindow.h"
 
+#include "reports/ReportTestSupport.h"
 #include "reports/TReportCapture.h"
 #include "reports/TReportDocument.h"
 
@@ -14,22 +15,7 @@ using namespace ndlemo::test;
 namespace {
 const std::filesystem::path Data = std::filesystem::path(NDLEMO_TEST_DATA_DIR) / "check";
 
-class KontrolaTest : public TStartedWindow {
-protected:
-    void Type(const char* name, const QString& keys) {
-        QWidget* field = Find(name);
-        field->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(field, keys);
-        QTest::keyClick(field, Qt::Key_Tab);
-    }
-    std::vector<std::string> Texts(const TReportDocument& doc, const char* item) const {
-        std::vector<std::string> texts;
-        for (const auto& page : doc.Pages)
-            for (std::string& text : page.TextsOf(item))
-                texts.push_back(std::move(text));
-        return texts;
-    }
-};
+using KontrolaTest = TStartedWindow;
 } // namespace
 
 TEST_F(KontrolaTest, TheCheckOfTheFilledTabShowsTheFilesRowsAndTheirErrors) {
@@ -47,14 +33,14 @@ TEST_F(KontrolaTest, TheCheckOfTheFilledTabShowsTheFilesRowsAndTheirErrors) {
     Press(TActionId::acKontrola);
     ASSERT_EQ(capture.Shown.size(), 1u) << (m_Boxes.Shown.empty() ? "" : m_Boxes.Shown.back().Text);
     const TReportDocument& report = capture.Shown[0];
-    EXPECT_EQ(Texts(report, "qrlblResult"), std::vector<std::string>{"Fakturu a dávky nelze přijmout"});
-    EXPECT_EQ(Texts(report, "qrlblCisloFaktury"), std::vector<std::string>{"123"});
-    const std::vector<std::string> files = Texts(report, "qrdbtSoubor");
+    EXPECT_EQ(TextsOf(report, "qrlblResult"), std::vector<std::string>{"Fakturu a dávky nelze přijmout"});
+    EXPECT_EQ(TextsOf(report, "qrlblCisloFaktury"), std::vector<std::string>{"123"});
+    const std::vector<std::string> files = TextsOf(report, "qrdbtSoubor");
     ASSERT_FALSE(files.empty());
     EXPECT_EQ(files.front(), "1");
     EXPECT_EQ(std::count(files.begin(), files.end(), "2"), 1) << "the file number stands once per file";
-    EXPECT_EQ(Texts(report, "qrdbtChyba"), std::vector<std::string>{"Ano"});
-    const std::vector<std::string> memo = Texts(report, "qrmemChyby");
+    EXPECT_EQ(TextsOf(report, "qrdbtChyba"), std::vector<std::string>{"Ano"});
+    const std::vector<std::string> memo = TextsOf(report, "qrmemChyby");
     ASSERT_FALSE(memo.empty());
     EXPECT_EQ(memo.front(), "Chyby souboru 2 :");
     EXPECT_NE(memo[1].rfind("Řádek ", 0), std::string::npos) << memo[1];

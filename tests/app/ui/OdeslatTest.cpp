@@ -5,6 +5,7 @@
 #include "StartedWindow.h"
 
 #include "TestData.h"
+#include "reports/ReportTestSupport.h"
 #include "reports/TReportCapture.h"
 #include "reports/TReportDocument.h"
 #include "support/ui/DialogScript.h"
@@ -29,19 +30,6 @@ protected:
         return ini.replace(ini.find(last), last.size(),
                            last + "DefaultOdbICO=47114983\r\nDefaultOdbNazev=Lemo\r\nDefaultOdbUlice=Hlavní 1\r\n"
                                   "DefaultOdbPsc=13000\r\nDefaultOdbObec=Praha\r\n");
-    }
-    void Type(const char* name, const QString& keys) {
-        QWidget* field = Find(name);
-        field->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(field, keys);
-        QTest::keyClick(field, Qt::Key_Tab);
-    }
-    std::vector<std::string> Texts(const TReportDocument& doc, const char* item) const {
-        std::vector<std::string> texts;
-        for (const auto& page : doc.Pages)
-            for (std::string& text : page.TextsOf(item))
-                texts.push_back(std::move(text));
-        return texts;
     }
 };
 } // namespace
@@ -81,9 +69,9 @@ TEST_F(OdeslatTest, APlacedInvoiceShowsItsReportsAStartsANewInvoiceAndOpensTheUp
 
     // The check report, the report with the result, the invoice printout.
     ASSERT_EQ(capture.Shown.size(), 3u);
-    EXPECT_EQ(Texts(capture.Shown[0], "qrlblResult"), std::vector<std::string>{"Fakturu a dávky lze přijmout"});
-    EXPECT_EQ(Texts(capture.Shown[1], "qrlblResult"), std::vector<std::string>{"Vytvořen soubor pro upload"});
-    EXPECT_EQ(Texts(capture.Shown[1], "qrlblFileName"), std::vector<std::string>{placed.string()});
+    EXPECT_EQ(TextsOf(capture.Shown[0], "qrlblResult"), std::vector<std::string>{"Fakturu a dávky lze přijmout"});
+    EXPECT_EQ(TextsOf(capture.Shown[1], "qrlblResult"), std::vector<std::string>{"Vytvořen soubor pro upload"});
+    EXPECT_EQ(TextsOf(capture.Shown[1], "qrlblFileName"), std::vector<std::string>{placed.string()});
     ASSERT_FALSE(m_Boxes.Shown.empty());
     EXPECT_EQ(m_Boxes.Shown[0].Text, "Vytvořit soubor pro upload ?");
 

@@ -67,6 +67,13 @@ protected:
         EXPECT_NE(child, nullptr) << name;
         return child;
     }
+    // Types into a field entered by keyboard, then leaves it with Tab.
+    void Type(const char* name, const QString& keys) {
+        QWidget* field = Find(name);
+        field->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(field, keys);
+        QTest::keyClick(field, Qt::Key_Tab);
+    }
     // Presses an action the way its button does.
     void Press(TActionId id) {
         m_Window.UpdateActions();
