@@ -2,8 +2,8 @@
 
 #include "app/TPrijemTabs.h"
 #include "app/ui/TabParts.h"
-#include "invoice/InvoiceFieldRules.h"
 #include "invoice/FormFields.h"
+#include "invoice/InvoiceFieldRules.h"
 #include "support/TSettingField.h"
 #include "support/Utilities.h"
 #include "support/ui/ControlState.h"
