@@ -8,6 +8,7 @@
 // Prints figures only; it asserts nothing.
 
 #include "TBatchGenerator.h"
+#include "TimedRun.h"
 
 #include "batch/TKeyRegister.h"
 #include "batch/TLemoSoubor.h"
@@ -19,24 +20,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
+using bench::Clock;
+using bench::Seconds;
+using bench::TimedRun;
 
 // A line "VmHWM:   1234 kB" of /proc/self/status, in kB; -1 where the system does not tell.
 long PeakKb() {
@@ -77,48 +71,6 @@ int ChildMain(const char* file, const char* icz, int repeat) {
     return 0;
 }
 
-// Runs a program with stdout into a string (when out is given, else to /dev/null); returns its wall time.
-double Run(const std::vector<std::string>& args, std::string* out) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        throw std::runtime_error("pipe failed");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (out) {
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    } else {
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    }
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
-    std::vector<char*> argv;
-    for (const auto& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    auto start = Clock::now();
-    pid_t pid = 0;
-    int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    if (rc != 0) {
-        close(fds[0]);
-        throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(rc));
-    }
-    char buf[4096];
-    ssize_t n;
-    while ((n = read(fds[0], buf, sizeof buf)) > 0) {
-        if (out)
-            out->append(buf, static_cast<size_t>(n));
-    }
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    double elapsed = Seconds(Clock::now() - start);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(args[0] + " failed");
-    return elapsed;
-}
-
 struct TFileInfo {
     long long Lines = 0;
     long long Bytes = 0;
@@ -145,7 +97,9 @@ void Bench(const std::string& self, const std::string& path, const std::string& 
     double mb = static_cast<double>(info.Bytes) / 1e6;
 
     std::string childOut;
-    Run({self, "--child", path, icz, std::to_string(repeat)}, &childOut);
+    bench::TTimedRunOptions collect;
+    collect.Output = &childOut;
+    TimedRun({self, "--child", path, icz, std::to_string(repeat)}, collect);
     double check = 0;
     size_t errors = 0, batches = 0;
     long before = 0, after = 0;
@@ -154,7 +108,7 @@ void Bench(const std::string& self, const std::string& path, const std::string& 
 
     double md5 = 1e30;
     for (int r = 0; r < repeat; ++r)
-        md5 = std::min(md5, Run({"/usr/bin/md5sum", path}, nullptr));
+        md5 = std::min(md5, TimedRun({"/usr/bin/md5sum", path}));
 
     std::printf("%s\n", path.c_str());
     std::printf("  size          %lld lines, %.1f MB, %zu batches\n", info.Lines, mb, batches);

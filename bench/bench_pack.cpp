@@ -10,6 +10,7 @@
 // Prints figures only; it asserts nothing.
 
 #include "TBatchGenerator.h"
+#include "TimedRun.h"
 
 #include "transfer/ZipPackage.h"
 
@@ -20,51 +21,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <spawn.h>
 #include <stdexcept>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
-// Runs a program with its output discarded; returns its wall time.
-double Run(const std::vector<std::string>& args) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    std::vector<char*> argv;
-    for (const auto& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
-        throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(rc));
-    int status = 0;
-    waitpid(pid, &status, 0);
-    const double elapsed = Seconds(Clock::now() - start);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(args[0] + " failed");
-    return elapsed;
-}
+using bench::Clock;
+using bench::Seconds;
+using bench::TimedRun;
 
 double Pack(const fs::path& zipFile, const std::vector<ndlemo::TZipEntry>& entries) {
     const auto start = Clock::now();
@@ -77,7 +48,7 @@ double Zip6(const fs::path& zipFile, const std::vector<ndlemo::TZipEntry>& entri
     std::vector<std::string> args{"zip", "-q", "-6", "-j", zipFile.string()};
     for (const auto& e : entries)
         args.push_back(e.File.string());
-    return Run(args);
+    return TimedRun(args);
 }
 
 uintmax_t TotalSize(const std::vector<ndlemo::TZipEntry>& entries) {
@@ -208,9 +179,9 @@ int main(int argc, char** argv) {
                 throw std::runtime_error("the document was not judged incompressible");
             probe = std::min(probe, Seconds(Clock::now() - start));
             fs::remove(dir / "copy.jpg");
-            copied = std::min(copied, Run({"cp", document[1].File.string(), (dir / "copy.jpg").string()}));
-            catted = std::min(catted, Run({"sh", "-c", "cat \"$0\" > \"$1\"", document[1].File.string(),
-                                           (dir / "cat.jpg").string()}));
+            copied = std::min(copied, TimedRun({"cp", document[1].File.string(), (dir / "copy.jpg").string()}));
+            catted = std::min(catted, TimedRun({"sh", "-c", "cat \"$0\" > \"$1\"", document[1].File.string(),
+                                                (dir / "cat.jpg").string()}));
             zipped = std::min(zipped, Zip6(dir / "document-zip6.zip", document));
         }
         std::printf("incompressible document: %.1f MB of random bytes and the description file\n", documentMb);

@@ -14,53 +14,26 @@
 // Prints figures only; it asserts nothing.
 
 #include "TBatchGenerator.h"
+#include "TimedRun.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <stdexcept>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Runs a program with the file as standard input and everything it prints thrown away; its wall time and status.
-double Run(const std::vector<std::string>& args, const std::string& input, int& status) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    std::vector<char*> argv;
-    for (const auto& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
-        throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(rc));
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using bench::TimedRun;
 
 struct TFigures {
     std::vector<double> Times;
@@ -146,9 +119,10 @@ int main(int argc, char** argv) {
 
     TFigures checkTimes, sendTimes;
     int status = 0;
+    const bench::TTimedRunOptions quiet{.Output = nullptr, .Input = password, .Quiet = true, .Status = &status};
     for (int r = 0; r < repeat; ++r) {
-        checkTimes.Times.push_back(Run(checkArgs(valid), password, status));
-        sendTimes.Times.push_back(Run(sendArgs(valid, false), password, status));
+        checkTimes.Times.push_back(TimedRun(checkArgs(valid), quiet));
+        sendTimes.Times.push_back(TimedRun(sendArgs(valid, false), quiet));
         if (status != 0)
             std::fprintf(stderr, "ndlemo-send ended with %d\n", status);
     }
@@ -172,15 +146,15 @@ int main(int argc, char** argv) {
     for (int r = 0; r < repeat; ++r) {
         clean();
         std::vector<std::string> sendAll{send, "--dir", d, "--yes", "--invoice", header, valid.string()};
-        sendTimes2.Times.push_back(Run(sendAll, password, status));
+        sendTimes2.Times.push_back(TimedRun(sendAll, quiet));
         if (status != 0)
             std::fprintf(stderr, "ndlemo-send ended with %d\n", status);
         fs::remove(zip);
-        const double check1 = Run(checkArgs(valid), password, status);
+        const double check1 = TimedRun(checkArgs(valid), quiet);
         const double zip1 =
-            Run({"/usr/bin/zip", "-6", "-q", "-j", zip, description.string(), valid.string()}, password, status);
-        const double copy1 = Run({"/bin/cp", zip, (dir / "upload").string() + "/"}, password, status) +
-                             Run({"/bin/cp", zip, (dir / "odeslane").string() + "/"}, password, status);
+            TimedRun({"/usr/bin/zip", "-6", "-q", "-j", zip, description.string(), valid.string()}, quiet);
+        const double copy1 = TimedRun({"/bin/cp", zip, (dir / "upload").string() + "/"}, quiet) +
+                             TimedRun({"/bin/cp", zip, (dir / "odeslane").string() + "/"}, quiet);
         zipTimes.Times.push_back(zip1);
         copyTimes.Times.push_back(copy1);
         handTimes.Times.push_back(check1 + zip1 + copy1);
@@ -197,8 +171,8 @@ int main(int argc, char** argv) {
     const size_t spoiled = SpoilEveryTenthLine(valid, faulty);
     TFigures faultyCheck, faultyPdf;
     for (int r = 0; r < repeat; ++r) {
-        faultyCheck.Times.push_back(Run(sendArgs(faulty, false), password, status));
-        faultyPdf.Times.push_back(Run(sendArgs(faulty, true), password, status));
+        faultyCheck.Times.push_back(TimedRun(sendArgs(faulty, false), quiet));
+        faultyPdf.Times.push_back(TimedRun(sendArgs(faulty, true), quiet));
     }
     std::printf("file with %zu faulty lines, best/median of %d:\n", spoiled, repeat);
     std::printf("  ndlemo-send --check-only                 %.3f s / %.3f s\n", faultyCheck.Best(),

@@ -44,14 +44,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// A rule of exactly n digits: the length first, then the characters.
-void RequireDigits(std::string_view value, size_t n, const char* field) {
-    const size_t length = Utf8Length(value);
-    if (length != n)
-        throw ESubroutineError("Délka hodnoty \"%s\" musí být %d a ne %d", field, n, length);
-    RequireOnly(value, field, Digits, IsDigit);
-}
-
 // A date field: converted, written back normalised, and required unless it may be empty.
 TDate DateField(std::string& text, const char* field, bool required) {
     const TDate date = TextToDate(text);
@@ -59,17 +51,6 @@ TDate DateField(std::string& text, const char* field, bool required) {
         Missing(field);
     text = DateToText(date);
     return date;
-}
-
-void CheckSettings(TPrijemController& c, TRunUi& ui) {
-    TRequestList requests;
-    ValidateAppSettings(c.Settings, requests);
-    if (c.Settings.TypPrenosu == TTransferMode::Scp)
-        ValidatePrenosSettings(c.Transfer, requests);
-    if (requests.Count() > 0) {
-        ui.ShowRequestList(requests);
-        throw EAbort();
-    }
 }
 
 void CheckHeader(TPrijemController& c, TInvoiceForm& form) {
@@ -155,6 +136,25 @@ void CheckHeader(TPrijemController& c, TInvoiceForm& form) {
 
 } // namespace
 
+void RequireDigits(std::string_view value, size_t n, const char* field) {
+    const size_t length = Utf8Length(value);
+    if (length != n)
+        throw ESubroutineError("Délka hodnoty \"%s\" musí být %d a ne %d", field, n, length);
+    RequireOnly(value, field, Digits, IsDigit);
+}
+
+void CheckRunSettings(TPrijemController& c, TRunUi& ui) {
+    TRequestList requests;
+    ValidateAppSettings(c.Settings, requests);
+    if (c.Settings.TypPrenosu == TTransferMode::Scp)
+        ValidatePrenosSettings(c.Transfer, requests);
+    if (requests.Count() > 0) {
+        ui.ShowRequestList(requests);
+        throw EAbort();
+    }
+    c.CheckDirCollision();
+}
+
 void AddFileRecords(TPrijemController& c, TAttachedFileList& files) {
     TQsStreamDataSet& table = files.Table();
     const std::string prefix = files.Kind() == TFileListKind::Batch ? "PRS_" : "LZ_";
@@ -190,8 +190,7 @@ bool CheckInvoice(TPrijemController& c, TInvoiceForm& form, TAttachedFileList& b
     TKeyRegister batchKeys;
     TKeyRegister docKeys;
 
-    CheckSettings(c, ui);
-    c.CheckDirCollision();
+    CheckRunSettings(c, ui);
     CheckHeader(c, form);
     if (batchFiles.Table().IsEmpty())
         throw ESubroutineError("Nejsou přiřazeny žádné soubory");

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace ndlemo {
 
@@ -34,6 +35,12 @@ public:
     // Where the transfer tools show themselves while they run; nullptr for standard error.
     virtual TToolConsole* ToolConsole() = 0;
 };
+
+// The settings every check run starts with: invalid ones (the transfer's only in SCP mode) are listed through
+// the ui and end the run with EAbort; then the archive and upload directories must not be the program's own.
+void CheckRunSettings(TPrijemController& controller, TRunUi& ui);
+// A header field of exactly n digits: the length is checked first, then the characters; raises ESubroutineError.
+void RequireDigits(std::string_view value, size_t n, const char* field);
 
 // The check run of the invoice tab: the settings, the header fields in their fixed order (the first problem
 // raises ESubroutineError), the archive directory, the already-sent search, then every attached batch file read

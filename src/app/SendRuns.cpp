@@ -1,14 +1,13 @@
 #include "app/SendRuns.h"
 
 #include "app/InvoiceCheckRun.h"
+#include "app/TBusyScope.h"
 #include "app/TPrijemController.h"
 #include "invoice/SendPackage.h"
 #include "invoice/TAttachedFileList.h"
-#include "support/EAbort.h"
 #include "support/ESubroutineError.h"
 #include "support/TMessageBoxes.h"
 #include "support/TQsStreamDataSet.h"
-#include "support/TRequestList.h"
 #include "support/TextCodec.h"
 #include "support/TextRules.h"
 #include "support/Utilities.h"
@@ -16,7 +15,6 @@
 #include "transfer/TBusyCursor.h"
 #include "transfer/TestConnection.h"
 
-#include <algorithm>
 #include <system_error>
 
 namespace ndlemo {
@@ -24,18 +22,6 @@ namespace ndlemo {
 namespace fs = std::filesystem;
 
 namespace {
-// The busy flag for the length of a run, cleared however it ends.
-class TBusy {
-public:
-    explicit TBusy(bool& busy) : m_Busy(busy) { m_Busy = true; }
-    ~TBusy() { m_Busy = false; }
-    TBusy(const TBusy&) = delete;
-    TBusy& operator=(const TBusy&) = delete;
-
-private:
-    bool& m_Busy;
-};
-
 // Once the package is done the tab starts anew, whatever follows; a failure of the reset itself is shown, it
 // must not hide the failure that ends the run.
 class TResetWhenDone {
@@ -60,14 +46,6 @@ private:
     bool m_Armed = false;
 };
 
-void RequireEightDigits(const std::string& value, const char* field) {
-    const size_t length = Utf8Length(value);
-    if (length != 8)
-        throw ESubroutineError("Délka hodnoty \"%s\" musí být %d a ne %d", field, 8, length);
-    if (!std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        throw ESubroutineError("Hodnota \"%s\" smí obsahovat pouze znaky \"%s\"", field, "0 až 9");
-}
-
 bool Scp(const TPrijemController& c) {
     return c.Settings.TypPrenosu == TTransferMode::Scp;
 }
@@ -76,19 +54,11 @@ bool Scp(const TPrijemController& c) {
 void CheckReports(TPrijemController& c, TReportsForm& form, TAttachedFileList& reportFiles, TRunUi& ui) {
     TLemoPrij& prij = c.Prij;
     prij.Vycisti();
-    TRequestList requests;
-    ValidateAppSettings(c.Settings, requests);
-    if (Scp(c))
-        ValidatePrenosSettings(c.Transfer, requests);
-    if (requests.Count() > 0) {
-        ui.ShowRequestList(requests);
-        throw EAbort();
-    }
-    c.CheckDirCollision();
+    CheckRunSettings(c, ui);
     prij.ICZ = TrimWhitespace(form.ICZ);
-    RequireEightDigits(prij.ICZ, "IČZ");
+    RequireDigits(prij.ICZ, 8, "IČZ");
     prij.ICO = TrimWhitespace(form.ICO);
-    RequireEightDigits(prij.ICO, "IČO");
+    RequireDigits(prij.ICO, 8, "IČO");
     prij.Poznamka = TrimWhitespace(form.Poznamka);
     if (reportFiles.Table().IsEmpty())
         throw ESubroutineError("Nejsou přiřazeny žádné soubory");
@@ -109,7 +79,7 @@ TSendOutcome RunOdeslat(TPrijemController& c, TInvoiceForm& form, TAttachedFileL
     stage = TSendStage::Check;
     bool placed = false;
     {
-        TBusy busy(c.Busy);
+        TBusyScope busy(c.Busy);
         if (!CheckInvoice(c, form, batchFiles, ui)) {
             ShowInfoMessage("Kontrola proběhla s chybami");
             ui.ShowCheckReport(true, "", "Fakturu a dávky nelze přijmout");
@@ -158,7 +128,7 @@ TSendOutcome RunOdeslatLZ(TPrijemController& c, TReportsForm& form, TAttachedFil
     stage = TSendStage::Check;
     bool placed = false;
     {
-        TBusy busy(c.Busy);
+        TBusyScope busy(c.Busy);
         CheckReports(c, form, reportFiles, ui);
         if (!AskYesNo(Scp(c) ? "Odeslat lékařské zprávy ?" : "Vytvořit soubor s LZ pro upload ?"))
             return TSendOutcome::Declined;

@@ -1,6 +1,7 @@
 #include "app/TPrijemController.h"
 
 #include "app/PasswordRule.h"
+#include "app/TBusyScope.h"
 #include "app/TStartupUi.h"
 #include "platform/Platform.h"
 #include "support/EAbort.h"
@@ -21,18 +22,6 @@ namespace ndlemo {
 
 namespace {
 const char* const ApplicationTitle = "ND LEMO";
-
-// The busy flag for the length of a run, cleared however the run ends.
-class TBusyScope {
-public:
-    explicit TBusyScope(bool& busy) : m_Busy(busy) { m_Busy = true; }
-    ~TBusyScope() { m_Busy = false; }
-    TBusyScope(const TBusyScope&) = delete;
-    TBusyScope& operator=(const TBusyScope&) = delete;
-
-private:
-    bool& m_Busy;
-};
 
 std::string WithoutTrailingSeparator(std::string s) {
     while (s.size() > 1 && s.back() == fs::path::preferred_separator)

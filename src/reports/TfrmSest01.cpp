@@ -1,6 +1,7 @@
 #include "reports/TfrmSest01.h"
 
 #include "invoice/TLemoPrij.h"
+#include "reports/PageFooterBand.h"
 #include "reports/ReportLogo.h"
 #include "reports/ReportText.h"
 #include "reports/TReportPreview.h"
@@ -107,20 +108,9 @@ void TfrmSest01::BuildLayout() {
     summary.Add(Label("qrlblFileName", 64, 28, "", value));
     summary.Add(TReportItem::MakeMemo("qrmemChyby", PxToMm(4), PxToMm(48), PxToMm(700), PxToMm(16), Arial(9), true));
 
-    const TReportFont tiny = Arial(7), tinyBold = Arial(7, true);
-    TReportBand& footer = r.AddBand(TReportBandType::PageFooter, "qrbndPageFooter", 11.6);
-    footer.TopLine = PxToMm(1);
-    footer.BeforePrint = [this](bool& print) { qrbndPageFooterBeforePrint(print); };
-    footer.Add(TReportItem::MakeLabel("qrlblVerzeNadpis", 2.1, 1.6, "Verze programu:", tinyBold));
-    footer.Add(TReportItem::MakeLabel("qrlblVerze", 22.5, 1.6, "", tiny));
-    footer.Add(TReportItem::MakeLabel("qrlblUzivatelNadpis", 2.1, 5.8, "Uživatel:", tinyBold));
-    footer.Add(TReportItem::MakeLabel("qrlblUzivatel", 22.2, 5.8, "", tiny));
-    footer.Add(TReportItem::MakeLabel("qrlblDatumNadpis", 164.0, 1.6, "Datum:", tinyBold));
-    footer.Add(TReportItem::MakeLabel("qrlblDatum", 174.6, 1.6, "", tiny));
-    footer.Add(TReportItem::MakeLabel("qrlblStranka", 164.0, 5.8, "Stránka:", tinyBold));
-    footer.Add(TReportItem::MakePageNumber("qrsysStranka", 174.6, 5.8, tiny)).OnPrint = [this](std::string& text) {
-        qrsysStrankaPrint(text);
-    };
+    AddPageFooterBand(
+        r, true, [this](bool& print) { qrbndPageFooterBeforePrint(print); },
+        [this](std::string& text) { qrsysStrankaPrint(text); });
 
     // Over the page header, drawn after each page's bands.
     r.PageItems.push_back(Label("qrlblTitul", 150, 56, "Příjem dávek LEMO", Arial(14, true))

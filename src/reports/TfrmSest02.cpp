@@ -1,6 +1,7 @@
 #include "reports/TfrmSest02.h"
 
 #include "invoice/TLemoPrij.h"
+#include "reports/PageFooterBand.h"
 #include "reports/ReportLogo.h"
 #include "reports/ReportText.h"
 #include "reports/TReportPreview.h"
@@ -61,20 +62,9 @@ void TfrmSest02::BuildLayout() {
     summary.Add(I::MakeLabel("qrlblFile", 1.1, 7.4, "Soubor:", small));
     summary.Add(I::MakeLabel("qrlblFileName", 11.6, 7.4, "", small));
 
-    const TReportFont tiny = Arial(7);
-    TReportBand& footer = r.AddBand(TReportBandType::PageFooter, "qrbndPageFooter", 11.6);
-    footer.TopLine = PxToMm(1);
-    footer.BeforePrint = [this](bool& print) { qrbndPageFooterBeforePrint(print); };
-    footer.Add(I::MakeLabel("qrlblVerzeNadpis", 2.1, 1.6, "Verze programu:", tiny));
-    footer.Add(I::MakeLabel("qrlblVerze", 22.5, 1.6, "", tiny));
-    footer.Add(I::MakeLabel("qrlblUzivatelNadpis", 2.1, 5.8, "Uživatel:", tiny));
-    footer.Add(I::MakeLabel("qrlblUzivatel", 22.2, 5.8, "", tiny));
-    footer.Add(I::MakeLabel("qrlblDatumNadpis", 164.0, 1.6, "Datum:", tiny));
-    footer.Add(I::MakeLabel("qrlblDatum", 174.6, 1.6, "", tiny));
-    footer.Add(I::MakeLabel("qrlblStranka", 164.0, 5.8, "Stránka:", tiny));
-    footer.Add(I::MakePageNumber("qrsysStranka", 174.6, 5.8, tiny)).OnPrint = [this](std::string& text) {
-        qrsysStrankaPrint(text);
-    };
+    AddPageFooterBand(
+        r, false, [this](bool& print) { qrbndPageFooterBeforePrint(print); },
+        [this](std::string& text) { qrsysStrankaPrint(text); });
 }
 
 void TfrmSest02::SetCaption(std::string_view item, std::string text) {
