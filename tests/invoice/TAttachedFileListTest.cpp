@@ -5,15 +5,13 @@
 #include "support/TQsStreamDataSet.h"
 #include "support/TScriptedFileChooser.h"
 
+#include "TestFileSizeLimit.h"
 #include "TestLockedFile.h"
 #include "TestTempDir.h"
-
-#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -22,31 +20,10 @@
 #include <vector>
 
 using namespace ndlemo;
+using ndlemo::test::TFileSizeLimit;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Files written past this size fail with the system's own error, as on a full disk.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes) {
-        m_Handler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_Saved);
-        rlimit limit = m_Saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_Saved);
-        std::signal(SIGXFSZ, m_Handler);
-    }
-    TFileSizeLimit(const TFileSizeLimit&) = delete;
-    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
-
-private:
-    rlimit m_Saved{};
-    void (*m_Handler)(int) = nullptr;
-};
 
 std::string MessageOf(const std::function<void()>& f) {
     try {

@@ -1,5 +1,6 @@
 #include "transfer/CopyFileReplacing.h"
 
+#include "TestFileSizeLimit.h"
 #include "TestRaised.h"
 #include "TestTempDir.h"
 #include "platform/TCurrentDirectoryGuard.h"
@@ -7,40 +8,17 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <functional>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace ndlemo;
 using ndlemo::test::Raised;
+using ndlemo::test::TFileSizeLimit;
 using ndlemo::test::TTestTempDir;
 namespace fs = std::filesystem;
 
 namespace {
-// Files may not grow beyond the given size while it lives: writes past it store less, then fail, as on a full disk.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_Saved);
-        m_Handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_Saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_Saved);
-        std::signal(SIGXFSZ, m_Handler);
-    }
-    TFileSizeLimit(const TFileSizeLimit&) = delete;
-    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
-
-private:
-    rlimit m_Saved{};
-    void (*m_Handler)(int) = nullptr;
-};
-
 std::string Pattern(size_t size) {
     std::string bytes(size, '\0');
     for (size_t i = 0; i < size; ++i)
